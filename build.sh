@@ -1,0 +1,43 @@
+#!/bin/sh
+# Builds VEKSA and either starts the desktop program on the example knowledge base (./build.sh run)
+# or runs every test (./build.sh test). Installs the Debian packages it needs when they are missing.
+set -eu
+cd "$(dirname "$0")"
+
+install_missing() {
+  missing=""
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  [ -z "$missing" ] && return 0
+  echo "Installing:$missing"
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
+}
+
+BASE="g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core"
+
+case "${1:-}" in
+  run)
+    install_missing $BASE xvfb xauth openbox
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEKSA_BUILD_TESTS=OFF
+    cmake --build build --target veksa veksa-cli
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "No display: starting VEKSA on a virtual screen (Xvfb)."
+      exec xvfb-run -a -s "-screen 0 1280x1024x24" ./build/veksa examples/trees_and_flowers.vks
+    fi
+    exec ./build/veksa examples/trees_and_flowers.vks
+    ;;
+  test)
+    install_missing $BASE libgtest-dev libgmock-dev clang libclang-rt-14-dev
+    cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEKSA_SANITIZE=ON
+    cmake --build build-test
+    cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2
+    ;;
+  *)
+    echo "usage: ./build.sh run | test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,42 @@
+// The subcommand table of veksa-cli.
+#include "cli/cli.h"
+
+#include <ostream>
+
+#include "cli/commands.h"
+
+namespace veksa::cli {
+
+namespace {
+
+struct Command {
+  const char* name;
+  int (*run)(const Args&, std::ostream&, std::ostream&);
+  const char* usage;
+};
+
+constexpr Command kCommands[] = {
+    {"cat", catCommand, "cat FILE [-o OUT]"},
+};
+
+void usage(std::ostream& err) {
+  err << "usage: veksa-cli COMMAND ...\n";
+  for (const Command& c : kCommands) err << "  veksa-cli " << c.usage << "\n";
+}
+
+}  // namespace
+
+int runCli(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) {
+    usage(err);
+    return kExitUsage;
+  }
+  for (const Command& c : kCommands) {
+    if (args[0] == c.name) return c.run(Args(args.begin() + 1, args.end()), out, err);
+  }
+  err << "veksa-cli: unknown command \"" << args[0] << "\"\n";
+  usage(err);
+  return kExitUsage;
+}
+
+}  // namespace veksa::cli

@@ -1,0 +1,190 @@
+// Variables, formulas and comparisons.
+#include "engine/variables.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "kb/locate.h"
+#include "kb/number.h"
+#include "kb/scan.h"
+
+namespace veksa {
+
+namespace {
+constexpr std::u16string_view kNoVariables = u"Переменные не объявлены!";
+
+Line undeclared(const Line& name) { return u"Переменная " + name + u" не объявлена!"; }
+
+// A result that left the range of long double is a floating-point error.
+long double checked(long double v) {
+  if (std::isnan(v)) throw RunError(Line(kInvalidOperation));
+  if (std::isinf(v)) throw RunError(Line(kOverflow));
+  return v;
+}
+
+// Splits an expression word into left operand, operator and right operand.
+struct Parts {
+  Line left, op, right;
+};
+}  // namespace
+
+void VVar(Workspace& ws) {
+  auto header = findVariablesHeader(ws.lines);
+  if (!header) return;
+  for (std::size_t i = *header + 1; i < ws.lines.size(); ++i) {
+    const Line& line = ws.lines[i];
+    if (line.empty()) continue;
+    std::size_t pos = 1;
+    Line name = readWord(line, pos);
+    if (name == kSectionWord || name == u"NAME") return;
+    Line value = readWord(line, pos);
+    ws.variables.append({std::move(name), std::move(value)});
+  }
+}
+
+std::optional<long double> operandValue(const Workspace& ws, std::u16string_view text, Line& name,
+                                        bool& isNumber) {
+  bool negate = false;
+  if (!text.empty() && text[0] == u'~') {
+    negate = true;
+    text.remove_prefix(1);
+  }
+  name.assign(text);
+  isNumber = false;
+  std::optional<long double> value = parseOperandNumber(text);
+  if (value) {
+    isNumber = true;
+  } else {
+    const auto& rows = ws.variables.find(text);
+    if (rows.empty()) return std::nullopt;
+    value = ws.number(ws.variables.cell(rows.back(), 1));
+  }
+  return negate ? -*value : *value;
+}
+
+long double repeatedPower(long double base, long double exponent) {
+  if (!(exponent > 1)) return base;
+  long double multiplications = std::ceil(exponent) - 1;  // j = 1 .. ceil(R) - 1
+  constexpr long double kStepLimit = 1000000;
+  long double result = base;
+  std::uint64_t steps = static_cast<std::uint64_t>(std::fmin(multiplications, kStepLimit));
+  for (std::uint64_t j = 0; j < steps; ++j) {
+    result = checked(result * base);
+    if (result == 0) return result;
+  }
+  if (multiplications > kStepLimit) {
+    // Beyond a million multiplications only the power itself can tell the outcome.
+    result = checked(std::pow(base, multiplications + 1));
+  }
+  return result;
+}
+
+namespace {
+
+Parts splitFormula(std::u16string_view w) {
+  Parts p;
+  std::size_t i = (!w.empty() && w[0] == u'=') ? 1 : 0;
+  while (i < w.size() && Line(u"+-*/:^").find(w[i]) == Line::npos) p.left.push_back(w[i++]);
+  if (i < w.size()) {
+    p.op.push_back(w[i]);
+    if (w[i] == u':' && i + 1 < w.size()) p.op.push_back(w[++i]);
+    p.right.assign(w.substr(i + 1));
+  }
+  return p;
+}
+
+Parts splitComparison(std::u16string_view w) {
+  Parts p;
+  std::size_t i = 1;  // position 1 is the "="
+  while (i < w.size() && Line(u":<>").find(w[i]) == Line::npos) p.left.push_back(w[i++]);
+  if (i < w.size()) {
+    p.op.push_back(w[i]);
+    if (w[i] == u':' && i + 1 < w.size()) {
+      p.op.push_back(w[++i]);
+    } else if (w[i] == u'<' && i + 1 < w.size() && w[i + 1] == u'>') {
+      p.op.push_back(w[++i]);
+    }
+    if (i + 1 < w.size() && w[i + 1] == u'=') p.op.push_back(w[++i]);
+    p.right.assign(w.substr(i + 1));
+  }
+  return p;
+}
+
+}  // namespace
+
+void Idenex1(Workspace& ws, Host& host, std::u16string_view formula) {
+  if (ws.variables.empty()) {
+    host.message(Line(kNoVariables));
+    return;
+  }
+  Parts p = splitFormula(formula);
+  Line leftName, rightName;
+  bool leftIsNumber, rightIsNumber;
+  auto left = operandValue(ws, p.left, leftName, leftIsNumber);
+  if (!left || leftIsNumber) {
+    // A number on the left has no variable to receive the result.
+    host.message(undeclared(leftName));
+    return;
+  }
+  auto right = operandValue(ws, p.right, rightName, rightIsNumber);
+  if (!right) {
+    host.message(undeclared(rightName));
+    return;
+  }
+  long double l = *left, r = *right, result = l;
+  if (p.op == u"+") {
+    result = checked(l + r);
+  } else if (p.op == u"-") {
+    result = checked(l - r);
+  } else if (p.op == u"*") {
+    result = checked(l * r);
+  } else if (p.op == u"/") {
+    if (r == 0) throw RunError(Line(l == 0 ? kInvalidOperation : kDivisionByZero));
+    result = checked(l / r);
+  } else if (p.op == u":=") {
+    result = r;
+  } else if (p.op == u"^") {
+    result = repeatedPower(l, r);
+  }
+  Line text = ws.format(result);
+  for (std::size_t row : ws.variables.find(leftName)) ws.variables.setCell(row, 1, text);
+  ws.protocol.append({u"Переменная", leftName, text});
+}
+
+void Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
+  if (ws.variables.empty()) {
+    host.message(Line(kNoVariables));
+    return;
+  }
+  Parts p = splitComparison(comparison);
+  Line leftName, rightName;
+  bool leftIsNumber, rightIsNumber;
+  auto left = operandValue(ws, p.left, leftName, leftIsNumber);
+  if (!left || leftIsNumber) {
+    host.message(undeclared(leftName));
+    return;
+  }
+  auto right = operandValue(ws, p.right, rightName, rightIsNumber);
+  if (!right) {
+    host.message(undeclared(rightName));
+    return;
+  }
+  long double l = *left, r = *right;
+  bool holds = false;
+  if (p.op == u":=") {
+    holds = l == r;
+  } else if (p.op == u"<>") {
+    holds = l != r;
+  } else if (p.op == u"<") {
+    holds = l < r;
+  } else if (p.op == u">") {
+    holds = l > r;
+  } else if (p.op == u"<=") {
+    holds = l <= r;
+  } else if (p.op == u">=") {
+    holds = l >= r;
+  }
+  ws.certainty = holds ? 1 : -1;
+}
+
+}  // namespace veksa

@@ -1,0 +1,88 @@
+// The workspace: everything the system knows between commands. The windows show and edit it; the
+// engine, the diagnostics and the command line work on it without windows.
+#ifndef VEKSA_ENGINE_WORKSPACE_H_
+#define VEKSA_ENGINE_WORKSPACE_H_
+
+#include <memory>
+#include <string>
+
+#include "engine/file_store.h"
+#include "engine/memo_list.h"
+#include "engine/table.h"
+#include "kb/declarations.h"
+#include "kb/text.h"
+
+namespace veksa {
+
+// Inference method codes.
+inline constexpr int kMethodForward = 0;
+inline constexpr int kMethodBackward = 2;
+inline constexpr int kMethodFirstConclusion = 5;
+
+// ProjectState values.
+inline constexpr int kProjectOpen = 0;
+inline constexpr int kProjectMergeClosed = 1;
+inline constexpr int kProjectNone = 2;
+inline constexpr int kProjectMergeOrTree = 4;
+
+class Workspace {
+ public:
+  Workspace();
+  explicit Workspace(std::unique_ptr<FileStore> store);
+
+  // The knowledge base: its lines and its caption (file name; "new.vks" when it has no file).
+  Lines lines;
+  Line caption;
+  bool hasFile() const { return caption != kNewCaption; }
+
+  // Run-state flags.
+  int InferenceMethod = kMethodForward;
+  int RepeatCount = 120;
+  int TraceMode = 0;
+  int DiagnosticsOff = 0;
+  int ProjectState = kProjectNone;
+  Line methodText = u"Прямой в ширину";  // the main window's method field
+  Line traceRule;                        // the rule chosen in the trace dialog
+
+  // The rule path, one rule name per line.
+  Lines RulePath;
+  // The editor's hidden memo (asked parameters, section buffer, merge buffer).
+  MemoList memo;
+
+  FactTable facts;
+  ResultTable results;
+  ProtocolTable protocol;
+  VariableTable variables;
+  Line resultsCaption = u"Окно результатов";
+
+  // The diagnostics report.
+  Lines report;
+
+  DeclarationLists declarations;
+
+  // Shared engine state: the current condition certainty, the group certainty and the question
+  // dialog's continue flag.
+  long double certainty = 0;
+  long double groupCertainty = 0;
+  int continueFlag = 1;
+
+  // The decimal separator of number cells.
+  char16_t decimalSeparator;
+
+  FileStore& files() { return *files_; }
+
+  // Number cells in the general format with the workspace's separator.
+  Line format(long double v) const;
+  long double number(std::u16string_view text) const;
+
+  // Reloads the lines from the caption's file when the knowledge base has one. Returns false with
+  // a message naming the file when it cannot be read; the lines then stay as they were.
+  bool reloadFromFile(std::string& error);
+
+ private:
+  std::unique_ptr<FileStore> files_;
+};
+
+}  // namespace veksa
+
+#endif  // VEKSA_ENGINE_WORKSPACE_H_

@@ -1,0 +1,138 @@
+// File reading and atomic writing of knowledge bases.
+#include "kb/kbfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "kb/codepage.h"
+#include "kb/rtf.h"
+
+namespace veksa {
+
+Lines splitPlainText(std::u16string_view text) {
+  Lines lines;
+  Line current;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (c == u'\r' || c == u'\n') {
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      lines.push_back(std::move(current));
+      current.clear();
+    } else {
+      current.push_back(c);
+    }
+  }
+  if (!current.empty()) lines.push_back(std::move(current));
+  return lines;
+}
+
+Lines decodeKnowledgeBase(std::string_view bytes) {
+  if (looksLikeRtf(bytes)) return readRtf(bytes);
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return splitPlainText(fromUtf8(bytes.substr(3)));
+  bool ascii = true;
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  }
+  if (!ascii && isValidUtf8(bytes)) return splitPlainText(fromUtf8(bytes));
+  return splitPlainText(decodeCp1251(bytes));
+}
+
+namespace {
+std::string describe(const char* what, const std::string& path, int err) {
+  return std::string(what) + " \"" + path + "\": " + std::strerror(err);
+}
+}  // namespace
+
+bool readFileBytes(const std::string& path, std::string& bytes, std::string& error) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    error = describe("Не удалось открыть файл", path, errno);
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    error = describe("Не удалось открыть файл", path, EISDIR);
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = describe("Не удалось открыть файл", path, errno);
+    return false;
+  }
+  std::ostringstream buf;
+  buf << in.rdbuf();
+  if (in.bad()) {
+    error = describe("Не удалось прочитать файл", path, errno ? errno : EIO);
+    return false;
+  }
+  bytes = std::move(buf).str();
+  return true;
+}
+
+bool loadKnowledgeBase(const std::string& path, Lines& lines, std::string& error) {
+  std::string bytes;
+  if (!readFileBytes(path, bytes, error)) return false;
+  lines = decodeKnowledgeBase(bytes);
+  return true;
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+  std::string temp = path + ".XXXXXX";
+  std::vector<char> name(temp.begin(), temp.end());
+  name.push_back('\0');
+  int fd = ::mkstemp(name.data());
+  if (fd < 0) {
+    error = describe("Не удалось сохранить файл", path, errno);
+    return false;
+  }
+  std::string tempName(name.data());
+  auto fail = [&](int err) {
+    ::close(fd);
+    ::unlink(tempName.c_str());
+    error = describe("Не удалось сохранить файл", path, err);
+    return false;
+  };
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  // Keep the permissions of the file being replaced; a new file gets the usual rw-r--r--.
+  struct stat st;
+  mode_t mode = (::stat(path.c_str(), &st) == 0) ? (st.st_mode & 07777) : 0644;
+  ::fchmod(fd, mode);
+  if (::fsync(fd) != 0) return fail(errno);
+  if (::close(fd) != 0) {
+    int err = errno;
+    ::unlink(tempName.c_str());
+    error = describe("Не удалось сохранить файл", path, err);
+    return false;
+  }
+  if (::rename(tempName.c_str(), path.c_str()) != 0) {
+    int err = errno;
+    ::unlink(tempName.c_str());
+    error = describe("Не удалось сохранить файл", path, err);
+    return false;
+  }
+  return true;
+}
+
+bool saveKnowledgeBase(const std::string& path, const Lines& lines, std::string& error) {
+  return writeFileAtomically(path, writeRtf(lines), error);
+}
+
+}  // namespace veksa

@@ -1,0 +1,35 @@
+// Knowledge-base files: loading (Rich Text first, then plain text) and atomic saving as Rich Text.
+#ifndef VEKSA_KB_KBFILE_H_
+#define VEKSA_KB_KBFILE_H_
+
+#include <string>
+#include <string_view>
+
+#include "kb/text.h"
+
+namespace veksa {
+
+// The lines of a file's bytes: Rich Text when they begin with "{\rtf"; otherwise plain text in
+// UTF-8 (with a byte-order mark, or valid UTF-8 holding non-ASCII characters) or Windows-1251,
+// lines ended by CR LF, LF or CR.
+Lines decodeKnowledgeBase(std::string_view bytes);
+
+// Splits decoded plain text into lines; a final line end adds no empty line.
+Lines splitPlainText(std::u16string_view text);
+
+// Reads a file into lines. On failure returns false with a message naming the file; `lines` is
+// then unchanged.
+bool loadKnowledgeBase(const std::string& path, Lines& lines, std::string& error);
+
+// Writes the lines as Rich Text: to a temporary file beside the target, then renamed over it, so a
+// failed save leaves the previous file as it was. On failure returns false with a message naming
+// the file.
+bool saveKnowledgeBase(const std::string& path, const Lines& lines, std::string& error);
+
+// Reads or writes a whole file of bytes (the writer is atomic as above).
+bool readFileBytes(const std::string& path, std::string& bytes, std::string& error);
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+}  // namespace veksa
+
+#endif  // VEKSA_KB_KBFILE_H_

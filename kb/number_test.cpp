@@ -1,0 +1,58 @@
+#include "kb/number.h"
+
+#include <gtest/gtest.h>
+
+namespace veksa {
+namespace {
+
+TEST(Number, GeneralFormat) {
+  EXPECT_EQ(formatGeneral(0.54L, u','), u"0,54");
+  EXPECT_EQ(formatGeneral(0.6L * 0.9L, u','), u"0,54");
+  EXPECT_EQ(formatGeneral(0.2L / 0.6L, u','), u"0,333333333333333");
+  EXPECT_EQ(formatGeneral(-0.7L, u','), u"-0,7");
+  EXPECT_EQ(formatGeneral(55, u','), u"55");
+  EXPECT_EQ(formatGeneral(0, u','), u"0");
+  EXPECT_EQ(formatGeneral(1e20L, u','), u"1E20");
+  EXPECT_EQ(formatGeneral(1.5e-7L, u','), u"1,5E-7");
+  EXPECT_EQ(formatGeneral(0.00001L, u','), u"0,00001");
+  EXPECT_EQ(formatGeneral(123456789012345.0L, u','), u"123456789012345");
+  EXPECT_EQ(formatGeneral(1234567890123456.0L, u','), u"1,23456789012346E15");
+  EXPECT_EQ(formatGeneral(2.5L, u'.'), u"2.5");
+  for (int p = -20; p <= 20; ++p) {
+    // Every track-bar position reads back as itself.
+    Line text = formatGeneral(p * 0.05L, u',');
+    EXPECT_EQ(formatGeneral(toNumber(text, u','), u','), text);
+  }
+  EXPECT_EQ(formatGeneral(-20 * 0.05L, u','), u"-1");
+  EXPECT_EQ(formatGeneral(17 * 0.05L, u','), u"0,85");
+}
+
+TEST(Number, CellReading) {
+  EXPECT_EQ(toNumber(u"0,9", u','), 0.9L);
+  EXPECT_EQ(toNumber(u" -0,5 ", u','), -0.5L);
+  EXPECT_EQ(toNumber(u"1E3", u','), 1000.0L);
+  EXPECT_EQ(toNumber(u"5", u','), 5.0L);
+  EXPECT_FALSE(parseDecimal(u"5.5", u',').has_value());
+  EXPECT_FALSE(parseDecimal(u"", u',').has_value());
+  EXPECT_FALSE(parseDecimal(u"1E99999", u',').has_value());
+  EXPECT_FALSE(parseDecimal(u"x", u',').has_value());
+  try {
+    toNumber(u"0.9", u',');
+    FAIL();
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.message(), u"'0.9' is not a valid floating point value");
+  }
+}
+
+TEST(Number, OperandGrammar) {
+  EXPECT_EQ(parseOperandNumber(u"5.5"), 5.5L);
+  EXPECT_EQ(parseOperandNumber(u"-2"), -2.0L);
+  EXPECT_EQ(parseOperandNumber(u"1E3"), 1000.0L);
+  EXPECT_EQ(parseOperandNumber(u"1e-2"), 0.01L);
+  for (auto bad : {u"5,5", u"", u"X", u"5.", u".5", u"5+3", u" 5", u"1E", u"-"}) {
+    EXPECT_FALSE(parseOperandNumber(bad).has_value()) << toUtf8(bad);
+  }
+}
+
+}  // namespace
+}  // namespace veksa
