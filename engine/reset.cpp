@@ -1,0 +1,22 @@
+// Reset of the workspace.
+#include "engine/reset.h"
+
+namespace veksa {
+
+bool resetKeepingPath(Workspace& ws, std::string& error) {
+  ws.memo.clear();
+  bool ok = ws.reloadFromFile(error);
+  ws.results.clear();
+  ws.facts.clear();
+  ws.protocol.clear();
+  ws.variables.clear();
+  ws.report.clear();
+  return ok;
+}
+
+bool N22Click(Workspace& ws, std::string& error) {
+  ws.RulePath.clear();
+  return resetKeepingPath(ws, error);
+}
+
+}  // namespace veksa
