@@ -34,7 +34,13 @@ case "${1:-}" in
     install_missing $BASE libgtest-dev libgmock-dev clang libclang-rt-14-dev
     cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEKSA_SANITIZE=ON
     cmake --build build-test
-    cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2
+    (cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2)
+    if command -v clang++ >/dev/null 2>&1; then
+      # A short smoke of every fuzz target (libFuzzer needs clang).
+      cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVEKSA_BUILD_FUZZ=ON \
+        -DVEKSA_BUILD_UI=OFF -DVEKSA_BUILD_TESTS=OFF -DFUZZ_SECONDS="${FUZZ_SECONDS:-20}"
+      cmake --build build-fuzz --target fuzz-run
+    fi
     ;;
   *)
     echo "usage: ./build.sh run | test" >&2
