@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QToolBar>
@@ -92,6 +93,10 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
   layout->addWidget(splitter, 1);
   setWidget(body);
 
+  // Without title-bar buttons the window closes with the multi-document child's usual key.
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this, this, &QWidget::close,
+                Qt::WidgetWithChildrenShortcut);
+
   sectionNames_->setWindowFlag(Qt::Window);
   sectionNames_->hide();
 
@@ -106,6 +111,7 @@ void EditorWindow::addKeywordButtons() {
     button->setObjectName(k.name);
     button->setText(QString::fromUtf8(k.caption));
     button->setFocusPolicy(Qt::NoFocus);
+    button->setStatusTip(keywords_->statusTip());  // a button without a hint of its own shows the bar's
     keywords_->addWidget(button);
     QString inserted = button->text() + QLatin1Char(' ');
     if (button->objectName() == QLatin1String("Button12")) {

@@ -161,7 +161,8 @@ class EditorWindowTest : public QObject {
     EditorWindow editor(ws, dialogs);
     editor.show();
     QSignalSpy closed(&editor, &EditorWindow::closed);
-    QVERIFY(!editor.close());
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    QTest::keyClick(editor.text(), Qt::Key_F4, Qt::ControlModifier);
     QVERIFY(editor.isHidden());
     QVERIFY(editor.isClosed());
     QCOMPARE(ws.ProjectState, kProjectNone);
