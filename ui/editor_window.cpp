@@ -97,7 +97,6 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
   new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this, this, &QWidget::close,
                 Qt::WidgetWithChildrenShortcut);
 
-  sectionNames_->setWindowFlag(Qt::Window);
   sectionNames_->hide();
 
   loadLines();

@@ -74,11 +74,11 @@ void MainWindow::endCommand() {
 }
 
 void MainWindow::refreshResultWindows() {
-  for (TableWindow* window : {static_cast<TableWindow*>(protocol_),
-                              static_cast<TableWindow*>(results_), static_cast<TableWindow*>(facts_),
-                              static_cast<TableWindow*>(variables_)}) {
-    window->refresh();
-  }
+  for (TableWindow* window : resultWindows()) window->refresh();
+}
+
+std::array<TableWindow*, 4> MainWindow::resultWindows() const {
+  return {results_, protocol_, facts_, variables_};
 }
 
 bool MainWindow::projectGuard() {

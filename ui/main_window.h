@@ -5,6 +5,7 @@
 #define VEKSA_UI_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 
 #include "engine/workspace.h"
@@ -23,6 +24,7 @@ class HelpWindow;
 class ProtocolWindow;
 class ReplaceDialog;
 class ResultsWindow;
+class TableWindow;
 class TimingWindow;
 class VariablesWindow;
 
@@ -54,6 +56,9 @@ class MainWindow : public QMainWindow {
   void endCommand();
   // Shows the current run tables in their windows.
   void refreshResultWindows();
+  // The four run-table windows in the order "Все окна" shows them: results, protocol, facts,
+  // variables.
+  std::array<TableWindow*, 4> resultWindows() const;
 
   // Loads a knowledge-base file as the project; a file that cannot be read is reported by name
   // and the text and caption stay. Used by "Окрыть" and by the program's argument.

@@ -123,11 +123,7 @@ void MainWindow::showVariables() { variables_->showTable(); }
 void MainWindow::showResults() { results_->showTable(); }
 
 void MainWindow::showAllResults() {
-  for (TableWindow* window : {static_cast<TableWindow*>(results_),
-                              static_cast<TableWindow*>(protocol_), static_cast<TableWindow*>(facts_),
-                              static_cast<TableWindow*>(variables_)}) {
-    window->showTable();
-  }
+  for (TableWindow* window : resultWindows()) window->showTable();
 }
 
 void MainWindow::showHelp() { help_->showHelp(); }

@@ -88,10 +88,7 @@ class ResultWindowsTest : public QObject {
              QStringList({"Правило1||", "Гипотеза|дерево берёза|0,54"}));
     QCOMPARE(rows(window.factsWindow()), QStringList({"оперение|листья|0,8"}));
     QCOMPARE(rows(window.variablesWindow()), QStringList({"X|55"}));
-    for (TableWindow* w : {static_cast<TableWindow*>(window.resultsWindow()),
-                           static_cast<TableWindow*>(window.protocolWindow()),
-                           static_cast<TableWindow*>(window.factsWindow()),
-                           static_cast<TableWindow*>(window.variablesWindow())}) {
+    for (TableWindow* w : window.resultWindows()) {
       QVERIFY(w->isVisible());
     }
 
@@ -111,10 +108,7 @@ class ResultWindowsTest : public QObject {
     window.refreshResultWindows();
     QCOMPARE(rows(window.variablesWindow()), QStringList({"X|60"}));
     trigger(window, {"&Запуск", "Сброс"});
-    for (TableWindow* w : {static_cast<TableWindow*>(window.resultsWindow()),
-                           static_cast<TableWindow*>(window.protocolWindow()),
-                           static_cast<TableWindow*>(window.factsWindow()),
-                           static_cast<TableWindow*>(window.variablesWindow())}) {
+    for (TableWindow* w : window.resultWindows()) {
       QCOMPARE(w->list()->topLevelItemCount(), 0);
     }
   }
