@@ -21,7 +21,7 @@ BASE="g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
 
 case "${1:-}" in
   run)
-    install_missing $BASE xvfb xauth openbox
+    install_missing $BASE xvfb xauth openbox qt6-translations-l10n
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEKSA_BUILD_TESTS=OFF
     cmake --build build --target veksa veksa-cli
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

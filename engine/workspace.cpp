@@ -21,7 +21,9 @@ long double Workspace::number(std::u16string_view text) const {
 
 bool Workspace::reloadFromFile(std::string& error) {
   if (!hasFile()) return true;
-  return files_->read(caption, lines, error);
+  if (!files_->read(caption, lines, error)) return false;
+  emptiedByClose = false;
+  return true;
 }
 
 }  // namespace veksa

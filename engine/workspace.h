@@ -44,6 +44,10 @@ class Workspace {
   Line methodText = u"Прямой в ширину";  // the main window's method field
   Line traceRule;                        // the rule chosen in the trace dialog
 
+  // True after "Закрыть" until the user edits the text or another text is loaded: a save to the
+  // caption's file then leaves the file alone, so closing never empties a file by accident.
+  bool emptiedByClose = false;
+
   // The rule path, one rule name per line.
   Lines RulePath;
   // The editor's hidden memo (asked parameters, section buffer, merge buffer).
@@ -76,7 +80,8 @@ class Workspace {
   long double number(std::u16string_view text) const;
 
   // Reloads the lines from the caption's file when the knowledge base has one. Returns false with
-  // a message naming the file when it cannot be read; the lines then stay as they were.
+  // a message naming the file when it cannot be read; the lines then stay as they were. A reloaded
+  // text is the file's own again, so it ends the protection of `emptiedByClose`.
   bool reloadFromFile(std::string& error);
 
  private:

@@ -1,11 +1,133 @@
-// The main window.
+// The main window: start-up, the windows it owns, command boundaries and the status bar.
 #include "ui/main_window.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+#include "ui/dialogs.h"
+#include "ui/editor_window.h"
+#include "ui/help_window.h"
+#include "ui/qt_text.h"
+#include "ui/result_windows.h"
+#include "ui/search_dialogs.h"
+#include "ui/timing_window.h"
 
 namespace veksa {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      ownDialogs_(dialogs ? nullptr : std::make_unique<QtDialogs>()),
+      dialogs_(dialogs ? dialogs : ownDialogs_.get()),
+      mdi_(new QMdiArea(this)),
+      methodField_(new QLineEdit(this)) {
   setObjectName("TForm1");
   setWindowTitle("VEKSA");
+  // A system menu and a minimize button, no maximize button: the window opens maximized.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  resize(1024, 720);
+
+  // The run-state flags start at their initial values; no project until the editor exists.
+  ws_.ProjectState = kProjectNone;
+  ws_.InferenceMethod = kMethodForward;
+  ws_.TraceMode = 0;
+  ws_.DiagnosticsOff = 0;
+  ws_.RepeatCount = 120;
+  qApp->installEventFilter(this);  // StatusBar1Hint
+
+  mdi_->setObjectName("MdiArea1");
+  setCentralWidget(mdi_);
+  statusBar()->setObjectName("StatusBar1");
+  createMenus();
+  createToolBar();
+
+  // The long-lived windows, in start-up order; all but the editor stay hidden until asked for.
+  editor_ = new EditorWindow(ws_, *dialogs_);
+  mdi_->addSubWindow(editor_);
+  editor_->showMaximized();
+  protocol_ = new ProtocolWindow(ws_, this);
+  results_ = new ResultsWindow(ws_, this);
+  facts_ = new FactsWindow(ws_, this);
+  variables_ = new VariablesWindow(ws_, this);
+  help_ = new HelpWindow(this);
+  timing_ = new TimingWindow(this);
+  endCommand();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::beginCommand() {
+  if (commandDepth_++ == 0) editor_->pullLines();
+}
+
+void MainWindow::endCommand() {
+  if (commandDepth_ > 0 && --commandDepth_ > 0) return;
+  editor_->pushLines();
+  editor_->showCaption();
+  methodField_->setText(toQString(ws_.methodText));
+  refreshResultWindows();
+}
+
+void MainWindow::refreshResultWindows() {
+  for (TableWindow* window : resultWindows()) window->refresh();
+}
+
+std::array<TableWindow*, 4> MainWindow::resultWindows() const {
+  return {results_, protocol_, facts_, variables_};
+}
+
+bool MainWindow::projectGuard() {
+  if (ws_.ProjectState != kProjectNone) return true;
+  dialogs_->message(this, QStringLiteral("Не был создан проект"));
+  return false;
+}
+
+bool MainWindow::editorOpen() const {
+  return ws_.ProjectState != kProjectNone && !editor_->isClosed();
+}
+
+void MainWindow::reopenEditor() {
+  if (editor_->isClosed()) editor_->reopen();
+}
+
+void MainWindow::showError(const std::string& error) {
+  dialogs_->error(this, QString::fromStdString(error));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    statusBar()->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+FindDialog* MainWindow::findDialog() {
+  if (!find_) {
+    find_ = new FindDialog(this);
+    connect(find_, &FindDialog::findNextRequested, this,
+            [this](const QString& what) { findNext(what, true); });
+  }
+  return find_;
+}
+
+ReplaceDialog* MainWindow::replaceDialog() {
+  if (!replace_) {
+    replace_ = new ReplaceDialog(this);
+    connect(replace_, &ReplaceDialog::findNextRequested, this,
+            [this](const QString& what) { findNext(what, false); });
+    connect(replace_, &ReplaceDialog::replaceRequested, this, &MainWindow::replaceFirst);
+  }
+  return replace_;
+}
+
+QPrinter& MainWindow::printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
 }
 
 }  // namespace veksa

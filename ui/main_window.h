@@ -1,16 +1,171 @@
-// The main window: the frame of the program with its menus, tool bar and status bar.
+// The main window (TForm1): the frame of the program. It owns the workspace, creates the other
+// windows, carries the menus, the tool bar with the method field and the status bar, and runs the
+// commands that act on the project as a whole.
 #ifndef VEKSA_UI_MAIN_WINDOW_H_
 #define VEKSA_UI_MAIN_WINDOW_H_
 
 #include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "engine/workspace.h"
+
+class QLineEdit;
+class QMdiArea;
+class QPrinter;
 
 namespace veksa {
+
+class Dialogs;
+class EditorWindow;
+class FactsWindow;
+class FindDialog;
+class HelpWindow;
+class ProtocolWindow;
+class ReplaceDialog;
+class ResultsWindow;
+class TableWindow;
+class TimingWindow;
+class VariablesWindow;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // Every message box and file dialog goes through `dialogs`; Qt's own when it is null.
+  explicit MainWindow(Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  Workspace& workspace() { return ws_; }
+  Dialogs& dialogs() { return *dialogs_; }
+  EditorWindow* editor() const { return editor_; }
+  ProtocolWindow* protocolWindow() const { return protocol_; }
+  ResultsWindow* resultsWindow() const { return results_; }
+  FactsWindow* factsWindow() const { return facts_; }
+  VariablesWindow* variablesWindow() const { return variables_; }
+  HelpWindow* helpWindow() const { return help_; }
+  TimingWindow* timingWindow() const { return timing_; }
+  FindDialog* findDialog();
+  ReplaceDialog* replaceDialog();
+  QLineEdit* methodField() const { return methodField_; }
+
+  // Command boundaries. beginCommand takes the editor's text into the workspace; endCommand puts
+  // changed lines back into the editor as one undoable edit and brings the caption, the method
+  // field and the result windows up to date with the workspace.
+  void beginCommand();
+  void endCommand();
+  // Shows the current run tables in their windows.
+  void refreshResultWindows();
+  // The four run-table windows in the order "Все окна" shows them: results, protocol, facts,
+  // variables.
+  std::array<TableWindow*, 4> resultWindows() const;
+
+  // Loads a knowledge-base file as the project; a file that cannot be read is reported by name
+  // and the text and caption stay. Used by "Окрыть" and by the program's argument.
+  bool openFile(const QString& path);
+
+  // "Не был создан проект" when no project is open; true when one is.
+  bool projectGuard();
+
+ public slots:
+  void newProject();      // "Новый проект", Ctrl+F1
+  void openProject();     // "Окрыть", F3
+  void closeProject();    // "Закрыть", F4
+  // "Сохранить", F2; the save before a run. False when the text could not be saved (a failed
+  // write or a cancelled save-as dialog).
+  bool SpeedButton13Click();
+  // "Сохранить как": false when cancelled or failed.
+  bool N6Click();
+  void printerSetup();    // "Установка принтера"
+  void print();           // "Печать", F5
+  void exitProgram();     // "Выход", Alt+X
+  void undo();
+  void cut();
+  void copy();
+  void paste();
+  void clearAll();
+  void selectAll();
+  void showFind();
+  void showReplace();
+  void N22Click();        // "Сброс", F7
+  void addSections();     // "Добавление разделов": the section-names dialog
+  void chooseMethod(int index);  // "Выбор метода", in menu order
+  void N67Click();        // "Подключить": diagnostics before a run
+  void N68Click();        // "Отключить"
+  void showProtocol();
+  void showFacts();
+  void showVariables();
+  void showResults();
+  void showAllResults();  // "Все окна": results, protocol, facts, variables
+  void showHelp();        // "Справка", F1
+  void showAbout();       // "О программе"
+
+ signals:
+  // Commands that other parts of the desktop program carry out; the menus and the tool bar
+  // only start them (after the project guard where the command has one).
+  void mergeRequested();                  // "Объединение файлов в проект"
+  void classesRefreshRequested();         // N55Click: "Классы"
+  void elementsRefreshRequested();        // N56Click: "Элементы класса"
+  void classDialogRequested();            // "Ввод класса" (TForm6), guarded
+  void classElementsDialogRequested();    // "Ввод элементов класса" (TForm13), guarded
+  void parameterDialogRequested();        // "Ввод параметров" (TForm7), guarded
+  void parameterValuesDialogRequested();  // "Ввод значений параметров" (TForm8), guarded
+  void sequentialPathRequested();         // "Установка последовательного пути"
+  void givenPathRequested();              // "Установка заданного пути"
+  void deletePathRequested();             // "Удаление текущего пути"
+  void rulePathWindowRequested();         // tool button "Описание пути ...", guarded
+  void runRequested();                    // N20Click, SpeedButton9Click: F9
+  void traceRequested();                  // N44Click: F8
+  void diagnosticsRequested();            // N49Click: F6
+  void hierarchyRequested();              // SpeedButton2Click
+
+ protected:
+  // StatusBar1Hint: the hint of whatever control the mouse is over, in any window of the
+  // program, goes to the status bar.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createMenus();
+  void createToolBar();
+  void findNext(const QString& what, bool matchCase);
+  void replaceFirst(const QString& what, const QString& with);
+  // The editor is usable: a project is open and its window is not closed.
+  bool editorOpen() const;
+  // "Новый проект" and "Окрыть" bring a closed editor window back.
+  void reopenEditor();
+  QPrinter& printer();
+  void showError(const std::string& error);
+
+  Workspace ws_;
+  std::unique_ptr<Dialogs> ownDialogs_;
+  Dialogs* dialogs_;
+  QMdiArea* mdi_;
+  QLineEdit* methodField_;
+  EditorWindow* editor_ = nullptr;
+  ProtocolWindow* protocol_ = nullptr;
+  ResultsWindow* results_ = nullptr;
+  FactsWindow* facts_ = nullptr;
+  VariablesWindow* variables_ = nullptr;
+  HelpWindow* help_ = nullptr;
+  TimingWindow* timing_ = nullptr;
+  FindDialog* find_ = nullptr;
+  ReplaceDialog* replace_ = nullptr;
+  std::unique_ptr<QPrinter> printer_;
+  int commandDepth_ = 0;
+};
+
+// One command from start to end: the editor's text goes into the workspace when it begins and the
+// changed workspace comes back into the windows when it ends. Scopes nest: only the outermost one
+// takes and gives back the text.
+class CommandScope {
+ public:
+  explicit CommandScope(MainWindow& window) : window_(window) { window_.beginCommand(); }
+  ~CommandScope() { window_.endCommand(); }
+  CommandScope(const CommandScope&) = delete;
+  CommandScope& operator=(const CommandScope&) = delete;
+
+ private:
+  MainWindow& window_;
 };
 
 }  // namespace veksa

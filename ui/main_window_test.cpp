@@ -1,15 +1,442 @@
-// The main window opens with its caption.
+// The main window: its menus, tool bar and start-up, and the project, editing, find and replace
+// commands as the user starts them, answered by scripted dialogs.
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
 
-#include "ui/main_window.h"
+#include "kb/kbfile.h"
+#include "ui/qt_text.h"
+#include "ui/scripted_dialogs.h"
+#include "ui/search_dialogs.h"
+#include "ui/section_names_dialog.h"
+#include "ui/window_test_support.h"
+
+using namespace veksa;
+
+namespace {
+
+// Every menu item as "path|caption|shortcut", "-" for a separator, "(hidden)" for a hidden item.
+void dumpMenu(const QList<QAction*>& actions, const QString& path, QStringList& out) {
+  for (QAction* action : actions) {
+    if (action->isSeparator()) {
+      out << path + "-";
+    } else if (action->menu()) {
+      dumpMenu(action->menu()->actions(), path + action->text() + ">", out);
+    } else {
+      out << path + action->text() + "|" + action->shortcut().toString() +
+                 (action->isVisible() ? "" : "(hidden)");
+    }
+  }
+}
+
+Lines readFile(const QString& path) {
+  Lines lines;
+  std::string error;
+  if (!loadKnowledgeBase(path.toStdString(), lines, error)) qWarning("%s", error.c_str());
+  return lines;
+}
+
+void writeFile(const QString& path, const Lines& lines) {
+  std::string error;
+  QVERIFY(saveKnowledgeBase(path.toStdString(), lines, error));
+}
+
+}  // namespace
 
 class MainWindowTest : public QObject {
   Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QString file(const QString& name) { return dir_.filePath(name); }
+
  private slots:
-  void caption() {
-    veksa::MainWindow window;
+  void menuTreeAndToolBar() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    QStringList tree;
+    dumpMenu(window.menuBar()->actions(), "", tree);
+    const QStringList expected = {
+        "&Файл>Новый проект|Ctrl+F1", "&Файл>Окрыть|F3", "&Файл>Закрыть|F4", "&Файл>-",
+        "&Файл>Объединение файлов в проект|", "&Файл>-", "&Файл>Сохранить|F2",
+        "&Файл>Сохранить как|", "&Файл>-", "&Файл>Установка принтера|", "&Файл>Печать|F5",
+        "&Файл>-", "&Файл>Выход|Alt+X", "&Проект>Добавление разделов|",
+        "&Проект>Добавление в систему данных>Классы|",
+        "&Проект>Добавление в систему данных>Элементы класса|", "&Правка>Отменить|",
+        "&Правка>-", "&Правка>Вырезать|", "&Правка>Копировать|", "&Правка>Вставить|",
+        "&Правка>Очистить всё|", "&Правка>-", "&Правка>Выделить всё|", "&Правка>-",
+        "&Правка>Найти|", "&Правка>Заменить|", "&Гипотезы>Ввод класса|",
+        "&Гипотезы>Ввод элементов класса|", "&Параметры>Ввод параметров|",
+        "&Параметры>Ввод значений параметров|",
+        "&Настройки>Путь исполнения правил>Установка последовательного пути|",
+        "&Настройки>Путь исполнения правил>Установка заданного пути|",
+        "&Настройки>Путь исполнения правил>Удаление текущего пути|",
+        "&Настройки>Выбор метода>Прямой и в ширину|", "&Настройки>Выбор метода>Прямой и в глубину|",
+        "&Настройки>Выбор метода>Обратный и в ширину|",
+        "&Настройки>Выбор метода>Обратный и в глубину|",
+        "&Настройки>Выбор метода>До первого заключения|", "&Настройки>Диагностика>Подключить|",
+        "&Настройки>Диагностика>Отключить|", "&Запуск>Автоматический запуск|F9",
+        "&Запуск>Трассировка|F8", "&Запуск>Диагностика|F6(hidden)", "&Запуск>Сброс|F7",
+        "&Результаты>Протокол решения|", "&Результаты>Факты пользователя|",
+        "&Результаты>Переменные|", "&Результаты>Решение задачи|", "&Результаты>Все окна|",
+        "&Помощь>О программе|", "&Помощь>Справка|F1"};
+    QCOMPARE(tree, expected);
+
+    auto* bar = window.findChild<QToolBar*>("ToolBar1");
+    QVERIFY(bar);
+    QStringList hints, tips;
+    for (QAction* action : bar->actions()) {
+      if (action->isSeparator() || bar->widgetForAction(action) == window.methodField()) continue;
+      hints << action->statusTip();
+      tips << action->toolTip();
+    }
+    QCOMPARE(hints.size(), 13);
+    QCOMPARE(hints.join("|"), QString("Новый проект|Открыть проект|Добавление раздела|Сохранить "
+                                      "проект|Печать|Описание пути исполнения правил|"
+                                      "Автоматический запуск системы|Отмена последнего действия|"
+                                      "Вырезать|Копировать|Вставить|Очистить всё|Генерация "
+                                      "изображения иерархической структуры базы знаний "));
+    for (int i = 0; i < hints.size(); ++i) {
+      const bool statusOnly = i == 7 || i == 12;  // undo and hierarchy
+      QCOMPARE(tips[i], statusOnly ? QString() : hints[i]);
+    }
+    // The method field ends the tool bar, read-only, with the initial method.
+    QCOMPARE(bar->widgetForAction(bar->actions().last()), window.methodField());
+    QVERIFY(window.methodField()->isReadOnly());
+    QCOMPARE(window.methodField()->text(), QString("Прямой в ширину"));
+  }
+
+  void startUpAndStatusBar() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    window.show();
     QCOMPARE(window.objectName(), QString("TForm1"));
-    QCOMPARE(window.windowTitle(), QString("VEKSA"));
+    // The frame shows the maximized child's caption in brackets after its own, as MDI frames do.
+    QCOMPARE(window.windowTitle(), QString("VEKSA - [new.vks]"));
+    QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    const Workspace& ws = window.workspace();
+    QCOMPARE(ws.ProjectState, kProjectOpen);
+    QCOMPARE(ws.InferenceMethod, kMethodForward);
+    QCOMPARE(ws.RepeatCount, 120);
+    QCOMPARE(ws.TraceMode + ws.DiagnosticsOff, 0);
+    QCOMPARE(window.editor()->windowTitle(), QString("new.vks"));
+    QCOMPARE(splitLines(editorText(window)), newKnowledgeBase());
+    QVERIFY(window.editor()->isVisible());
+    QVERIFY(!window.editor()->sectionNames()->isVisible());
+    // The tool windows exist from the start, hidden, in start-up order.
+    QStringList windows;
+    for (QObject* child : window.children()) {
+      auto* widget = qobject_cast<QWidget*>(child);
+      if (widget && widget->isWindow()) {
+        windows << widget->objectName();
+        QVERIFY(!widget->isVisible());
+      }
+    }
+    QCOMPARE(windows, QStringList({"TForm14", "TForm11", "TForm12", "TForm16", "TForm19", "TForm20"}));
+
+    // The hint of the control under the mouse goes to the status bar, from any window.
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(window.editor()->text(), &enter);
+    QCOMPARE(window.statusBar()->currentMessage(), QString("База знаний"));
+    QWidget tool(&window, Qt::Tool);
+    tool.setStatusTip("подсказка окна");
+    QApplication::sendEvent(&tool, &enter);
+    QCOMPARE(window.statusBar()->currentMessage(), QString("подсказка окна"));
+  }
+
+  void shortcutKeys() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QSignalSpy diagnostics(&window, &MainWindow::diagnosticsRequested);
+    QSignalSpy run(&window, &MainWindow::runRequested);
+    QSignalSpy trace(&window, &MainWindow::traceRequested);
+    QWidget* text = window.editor()->text();
+    QTest::keyClick(text, Qt::Key_F6);  // its menu item is hidden
+    QTest::keyClick(text, Qt::Key_F9);
+    QTest::keyClick(text, Qt::Key_F8);
+    QCOMPARE(diagnostics.count(), 1);
+    QCOMPARE(run.count(), 1);
+    QCOMPARE(trace.count(), 1);
+    // F4 closes (empties) the text, Ctrl+F1 starts a new project.
+    QTest::keyClick(text, Qt::Key_F4);
+    QCOMPARE(editorText(window), QString());
+    QTest::keyClick(text, Qt::Key_F1, Qt::ControlModifier);
+    QCOMPARE(splitLines(editorText(window)), newKnowledgeBase());
+    QVERIFY(window.editor()->sectionNames()->isVisible());
+    QTest::keyClick(text, Qt::Key_F1);
+    QVERIFY(window.findChild<QWidget*>("TForm19")->isVisible());
+  }
+
+  void newProjectAndMethods() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    Workspace& ws = window.workspace();
+    trigger(window, {"&Настройки", "Выбор метода", "Обратный и в глубину"});
+    QCOMPARE(ws.InferenceMethod, kMethodBackward);
+    QCOMPARE(ws.RepeatCount, 150);
+    QCOMPARE(window.methodField()->text(), QString("Обратный в глубину"));
+    trigger(window, {"&Настройки", "Выбор метода", "До первого заключения"});
+    QCOMPARE(ws.InferenceMethod, kMethodFirstConclusion);
+    QCOMPARE(ws.RepeatCount, 100);
+    trigger(window, {"&Настройки", "Диагностика", "Отключить"});
+    QCOMPARE(ws.DiagnosticsOff, 1);
+    trigger(window, {"&Настройки", "Диагностика", "Подключить"});
+    QCOMPARE(ws.DiagnosticsOff, 0);
+
+    SectionNamesDialog* names = window.editor()->sectionNames();
+    names->nameField()->setText("тест");
+    names->nameList()->addItem("опрос");
+    setEditorText(window, "что-то");
+    trigger(window, {"&Файл", "Новый проект"});
+    QCOMPARE(splitLines(editorText(window)), newKnowledgeBase());
+    QCOMPARE(ws.InferenceMethod, kMethodForward);
+    QCOMPARE(ws.RepeatCount, 100);
+    QCOMPARE(window.methodField()->text(), QString("До первого заключения"));
+    QVERIFY(names->isVisible());
+    QVERIFY(names->nameField()->text().isEmpty() && names->nameList()->count() == 0);
+    QCOMPARE(names->windowTitle(), QString("Введите названия разделов"));
+    trigger(window, {"&Проект", "Добавление разделов"});
+    QCOMPARE(names->windowTitle(), QString("Добавление раздела:"));
+    // "Новый проект" can be undone like any other change of the text.
+    window.editor()->text()->undo();
+    QCOMPARE(editorText(window), QString("что-то"));
+  }
+
+  void openCancelResetAndUnreadableFiles() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    Workspace& ws = window.workspace();
+    ws.declarations.classList = {u"дерево"};
+    ws.declarations.variableMenu = {MenuEntry{u"X", u"", {}}};
+    ws.facts.append({u"оперение", u"листья", u"0,8"});
+    trigger(window, {"&Файл", "Окрыть"});
+    QCOMPARE(dialogs.shown, QStringList({"Не был открыт проект"}));
+    QVERIFY(ws.declarations.classList.empty() && ws.facts.empty());
+    QCOMPARE(ws.declarations.variableMenu.size(), 1u);
+
+    const QString kb = file("open.vks");
+    writeFile(kb, {u"ГИПОТЕЗЫ:", u"дерево {ель}"});
+    dialogs.fileNames << kb;
+    trigger(window, {"&Файл", "Окрыть"});
+    QCOMPARE(editorText(window), QString("ГИПОТЕЗЫ:\nдерево {ель}"));
+    QCOMPARE(window.editor()->windowTitle(), kb);
+    // Edits are discarded by the reset, which reloads the file, and come back with undo.
+    QTest::keyClicks(window.editor()->text(), "edit ");
+    trigger(window, {"&Запуск", "Сброс"});
+    QCOMPARE(editorText(window), QString("ГИПОТЕЗЫ:\nдерево {ель}"));
+    window.editor()->text()->undo();
+    QCOMPARE(editorText(window), QString("edit ГИПОТЕЗЫ:\nдерево {ель}"));
+
+    // A file that cannot be read is named; the text and caption stay.
+    dialogs.shown.clear();
+    dialogs.fileNames << file("missing.vks");
+    trigger(window, {"&Файл", "Окрыть"});
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown[0].startsWith("error: ") && dialogs.shown[0].contains("missing.vks"));
+    QCOMPARE(window.editor()->windowTitle(), kb);
+    QCOMPARE(editorText(window), QString("ГИПОТЕЗЫ:\nдерево {ель}"));
+
+    // A binary file loads as text without harm.
+    QFile binary(file("binary.vks"));
+    QVERIFY(binary.open(QIODevice::WriteOnly));
+    QByteArray bytes;
+    for (int i = 0; i < 300000; ++i) bytes.append(static_cast<char>((i * 31 + i / 7) % 256));
+    binary.write(bytes);
+    binary.close();
+    dialogs.fileNames << binary.fileName();
+    trigger(window, {"&Файл", "Окрыть"});
+    QCOMPARE(window.editor()->windowTitle(), binary.fileName());
+    QVERIFY(editorText(window).size() > 1000);
+  }
+
+  void saveAsNamesAndQuestions() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    // Save on a new knowledge base asks for a name; afterwards it writes without a dialog.
+    dialogs.fileNames << file("kb");
+    trigger(window, {"&Файл", "Сохранить"});
+    QCOMPARE(window.editor()->windowTitle(), file("kb.vks"));
+    QCOMPARE(readFile(file("kb.vks")), newKnowledgeBase());
+    setEditorText(window, "ГИПОТЕЗЫ:");
+    trigger(window, {"&Файл", "Сохранить"});
+    QCOMPARE(dialogs.fileDialogs, 1);
+    QCOMPARE(readFile(file("kb.vks")), Lines{u"ГИПОТЕЗЫ:"});
+
+    for (const char* name : {"kb2.vks", "kb.VKS", "kb.txt"}) {
+      dialogs.fileNames << file(name);
+      trigger(window, {"&Файл", "Сохранить как"});
+    }
+    QCOMPARE(window.editor()->windowTitle(), file("kb.txt.vks"));
+    for (const char* name : {"kb2.vks", "kb.VKS.vks", "kb.txt.vks"}) {
+      QCOMPARE(readFile(file(name)), Lines{u"ГИПОТЕЗЫ:"});
+    }
+    QVERIFY(!QFileInfo::exists(file("kb.VKS")) && !QFileInfo::exists(file("kb2.vks.vks")));
+
+    // "kb" names the existing kb.vks only through the extension: asked again, and Cancel keeps it.
+    setEditorText(window, "другой текст");
+    dialogs.fileNames << file("kb");
+    dialogs.answers << false;
+    trigger(window, {"&Файл", "Сохранить как"});
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown[0].contains(file("kb.vks")));
+    QCOMPARE(readFile(file("kb.vks")), Lines{u"ГИПОТЕЗЫ:"});
+    QCOMPARE(window.editor()->windowTitle(), file("kb.txt.vks"));
+
+    // A file that cannot be written is named and the caption stays.
+    dialogs.shown.clear();
+    dialogs.fileNames << file("no/such/dir/kb");
+    trigger(window, {"&Файл", "Сохранить как"});
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown[0].startsWith("error: ") && dialogs.shown[0].contains("no/such/dir/kb.vks"));
+    QCOMPARE(window.editor()->windowTitle(), file("kb.txt.vks"));
+  }
+
+  void closeNeverEmptiesTheFile() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    const QString kb = file("closed.vks");
+    writeFile(kb, {u"ГИПОТЕЗЫ:", u"дерево {ель}"});
+    QVERIFY(window.openFile(kb));
+    trigger(window, {"&Файл", "Закрыть"});
+    QCOMPARE(editorText(window), QString());
+    QCOMPARE(window.editor()->windowTitle(), kb);
+    trigger(window, {"&Файл", "Сохранить"});
+    QCOMPARE(readFile(kb).size(), 2u);
+    // Typing makes the text the user's again, and Save writes it.
+    QTest::keyClicks(window.editor()->text(), "NAME R");
+    trigger(window, {"&Файл", "Сохранить"});
+    QCOMPARE(readFile(kb), Lines{u"NAME R"});
+    // "Закрыть" then "Сброс" brings the file back.
+    trigger(window, {"&Файл", "Закрыть"});
+    trigger(window, {"&Запуск", "Сброс"});
+    QCOMPARE(editorText(window), QString("NAME R"));
+    QVERIFY(dialogs.shown.isEmpty());
+  }
+
+  void exitSavesThenAsks() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    window.show();
+    dialogs.answers << false << true;
+    trigger(window, {"&Файл", "Выход"});
+    QCOMPARE(dialogs.fileDialogs, 1);
+    QCOMPARE(dialogs.shown, QStringList({"Вопрос системы: Выход из системы?"}));
+    QVERIFY(window.isVisible());
+    trigger(window, {"&Файл", "Выход"});
+    QCOMPARE(dialogs.fileDialogs, 2);
+    QVERIFY(!window.isVisible());
+  }
+
+  void findAndReplace() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    setEditorText(window, "NAME R\nIF оперение Листья\nAND IF x\nEND");
+    QPlainTextEdit* text = window.editor()->text();
+    text->moveCursor(QTextCursor::End);  // the caret does not matter, only the selection
+    trigger(window, {"&Правка", "Найти"});
+    FindDialog* find = window.findDialog();
+    QVERIFY(find->isVisible());
+    find->findField()->setText("IF");
+    find->findNextButton()->click();
+    QCOMPARE(text->textCursor().selectionStart(), 7);
+    find->findNextButton()->click();
+    QCOMPARE(text->textCursor().selectionStart(), 30);
+    find->findNextButton()->click();  // no more: the selection stays, no message
+    QCOMPARE(text->textCursor().selectionStart(), 30);
+    find->findField()->setText("листья");
+    text->moveCursor(QTextCursor::Start);
+    find->findNextButton()->click();
+    QVERIFY(!text->textCursor().hasSelection());
+
+    // The replace dialog's find-next ignores case; its replace does not.
+    trigger(window, {"&Правка", "Заменить"});
+    ReplaceDialog* replace = window.replaceDialog();
+    replace->findField()->setText("листья");
+    replace->replaceField()->setText("иголки");
+    replace->findNextButton()->click();
+    QCOMPARE(text->textCursor().selectedText(), QString("Листья"));
+    replace->replaceButton()->click();
+    QCOMPARE(dialogs.shown, QStringList({"error: Отсутствует \"листья\" в тексте."}));
+    replace->findField()->setText("IF");
+    replace->replaceField()->setText("ЕСЛИ");
+    text->moveCursor(QTextCursor::End);
+    replace->replaceAllButton()->click();  // one occurrence per press, from the beginning
+    QCOMPARE(editorText(window), QString("NAME R\nЕСЛИ оперение Листья\nAND IF x\nEND"));
+    replace->replaceButton()->click();
+    QCOMPARE(editorText(window), QString("NAME R\nЕСЛИ оперение Листья\nAND ЕСЛИ x\nEND"));
+  }
+
+  void editingCommandsAndTheClosedEditor() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    window.show();
+    QApplication::clipboard()->clear();
+    setEditorText(window, "NAME R");
+    trigger(window, {"&Правка", "Выделить всё"});
+    trigger(window, {"&Правка", "Копировать"});
+    QCOMPARE(QApplication::clipboard()->text(), QString("NAME R"));
+    trigger(window, {"&Правка", "Очистить всё"});
+    QVERIFY(window.workspace().lines.empty());
+    QCOMPARE(editorText(window), QString());
+    QCOMPARE(window.editor()->windowTitle(), QString("new.vks"));
+    trigger(window, {"&Правка", "Вставить"});
+    trigger(window, {"&Правка", "Вставить"});
+    QCOMPARE(editorText(window), QString("NAME RNAME R"));
+    trigger(window, {"&Правка", "Отменить"});
+    QCOMPARE(editorText(window), QString("NAME R"));
+
+    // Closing the editor window hides it and leaves no project.
+    QVERIFY(window.editor()->isVisible());
+    window.editor()->close();
+    QVERIFY(!window.editor()->isVisible());
+    QCOMPARE(window.workspace().ProjectState, kProjectNone);
+    trigger(window, {"&Гипотезы", "Ввод класса"});
+    trigger(window, {"&Параметры", "Ввод параметров"});
+    QCOMPARE(dialogs.shown, QStringList({"Не был создан проект", "Не был создан проект"}));
+    trigger(window, {"&Правка", "Вставить"});
+    trigger(window, {"&Правка", "Очистить всё"});
+    trigger(window, {"&Файл", "Сохранить"});
+    trigger(window, {"&Файл", "Печать"});
+    QCOMPARE(editorText(window), QString("NAME R"));
+    QCOMPARE(dialogs.fileDialogs + dialogs.printDialogs, 0);
+    // "Окрыть" brings it back; so does "Новый проект".
+    trigger(window, {"&Файл", "Окрыть"});
+    QVERIFY(window.editor()->isVisible());
+    QCOMPARE(window.workspace().ProjectState, kProjectOpen);
+    QSignalSpy classDialog(&window, &MainWindow::classDialogRequested);
+    trigger(window, {"&Гипотезы", "Ввод класса"});
+    QCOMPARE(classDialog.count(), 1);
+  }
+
+  void printing() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    dialogs.printTo = file("out.pdf");
+    trigger(window, {"&Правка", "Очистить всё"});
+    trigger(window, {"&Файл", "Печать"});
+    trigger(window, {"&Файл", "Установка принтера"});
+    QCOMPARE(dialogs.printDialogs, 0);  // nothing to print
+    QStringList lines;
+    for (int i = 0; i < 150; ++i) lines << QString("строка %1 ").arg(i).repeated(i % 3 == 0 ? 40 : 1);
+    setEditorText(window, lines.join('\n'));
+    dialogs.printOk << false << true;
+    trigger(window, {"&Файл", "Печать"});
+    QVERIFY(!QFileInfo::exists(dialogs.printTo));
+    trigger(window, {"&Файл", "Печать"});
+    QFile pdf(dialogs.printTo);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    const auto pages = bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r");
+    QVERIFY2(pages >= 4, QByteArray::number(pages));
   }
 };
 

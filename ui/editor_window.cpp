@@ -1,0 +1,210 @@
+// The knowledge-base editor window.
+#include "ui/editor_window.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTextBlock>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "kb/rule_check.h"
+#include "ui/dialogs.h"
+#include "ui/fonts.h"
+#include "ui/qt_text.h"
+#include "ui/section_names_dialog.h"
+
+namespace veksa {
+
+namespace {
+
+// The keyword toolbar, left to right: each button inserts its caption and one space.
+struct Keyword {
+  const char* name;
+  const char* caption;
+};
+constexpr Keyword kKeywords[] = {
+    {"Button13", "NAME"}, {"Button12", "END"}, {"Button11", "IF"},    {"Button10", "THEN"},
+    {"Button9", "ELSE"},  {"Button8", "CASE"}, {"Button7", "AND"},    {"Button6", "OR"},
+    {"Button5", "NOT"},   {"Button4", "("},    {"Button3", ")"},      {"Button2", "[0,0]"},
+    {"Button1", "~X"},    {"Button25", "^"},   {"Button23", "*"},     {"Button24", "/"},
+    {"Button14", "+"},    {"Button17", "-"},   {"Button22", "<>"},    {"Button26", ":="},
+    {"Button16", "="},    {"Button21", "<="},  {"Button20", ">="},    {"Button18", "<"},
+    {"Button19", ">"},
+};
+
+constexpr int kTreeWidth = 201;
+
+}  // namespace
+
+EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
+    : QMdiSubWindow(parent),
+      ws_(ws),
+      dialogs_(dialogs),
+      keywords_(new QToolBar),
+      tree_(new QTreeWidget),
+      text_(new QPlainTextEdit),
+      insertionBox_(new QLineEdit),
+      sectionNames_(new SectionNamesDialog(this)) {
+  setObjectName("TForm4");
+  // A maximised child without title-bar buttons.
+  setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+  auto* body = new QWidget;
+  auto* layout = new QVBoxLayout(body);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  insertionBox_->setParent(body);
+  insertionBox_->setObjectName("Edit4");
+  insertionBox_->hide();
+
+  keywords_->setObjectName("ToolBar2");
+  keywords_->setStatusTip(QStringLiteral("Панель для вставки ключевых слов"));
+  addKeywordButtons();
+  layout->addWidget(keywords_);
+
+  tree_->setObjectName("TreeView1");
+  tree_->setStatusTip(QStringLiteral("Иерархическая структура правил"));
+  tree_->setHeaderHidden(true);
+
+  text_->setObjectName("RichEdit1");
+  text_->setStatusTip(QStringLiteral("База знаний"));
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setFont(monospaceFont());
+  connect(text_->document(), &QTextDocument::contentsChange, this, [this] {
+    if (!pushing_) ws_.emptiedByClose = false;  // the user edits the text
+  });
+
+  auto* splitter = new QSplitter(Qt::Horizontal);
+  splitter->setObjectName("Splitter1");
+  splitter->addWidget(tree_);
+  splitter->addWidget(text_);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({kTreeWidth, 1000});
+  splitter->setChildrenCollapsible(false);
+  layout->addWidget(splitter, 1);
+  setWidget(body);
+
+  // Without title-bar buttons the window closes with the multi-document child's usual key.
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), this, this, &QWidget::close,
+                Qt::WidgetWithChildrenShortcut);
+
+  sectionNames_->hide();
+
+  loadLines();
+  showCaption();
+  ws_.ProjectState = kProjectOpen;
+}
+
+void EditorWindow::addKeywordButtons() {
+  for (const Keyword& k : kKeywords) {
+    auto* button = new QToolButton;
+    button->setObjectName(k.name);
+    button->setText(QString::fromUtf8(k.caption));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setStatusTip(keywords_->statusTip());  // a button without a hint of its own shows the bar's
+    keywords_->addWidget(button);
+    QString inserted = button->text() + QLatin1Char(' ');
+    if (button->objectName() == QLatin1String("Button12")) {
+      connect(button, &QToolButton::clicked, this, &EditorWindow::Button12Click);
+    } else {
+      connect(button, &QToolButton::clicked, this, [this, inserted] { insertText(inserted); });
+    }
+  }
+}
+
+QString EditorWindow::plainText() const {
+  QString text = text_->document()->toRawText();
+  for (QChar& c : text) {
+    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+  }
+  return text;
+}
+
+void EditorWindow::pullLines() { ws_.lines = splitLines(plainText()); }
+
+void EditorWindow::pushLines() {
+  const QString now = plainText();
+  const QString want = joinLines(ws_.lines);
+  if (now == want) return;
+  // Replace only the stretch between the common beginning and the common end, never inside a
+  // surrogate pair.
+  qsizetype head = 0;
+  const qsizetype shorter = std::min(now.size(), want.size());
+  while (head < shorter && now[head] == want[head]) ++head;
+  if (head > 0 && now[head - 1].isHighSurrogate()) --head;
+  qsizetype tail = 0;
+  while (tail < shorter - head && now[now.size() - 1 - tail] == want[want.size() - 1 - tail]) {
+    ++tail;
+  }
+  if (tail > 0 && now[now.size() - tail].isLowSurrogate()) --tail;
+  pushing_ = true;
+  QTextCursor cursor(text_->document());
+  cursor.beginEditBlock();
+  cursor.setPosition(static_cast<int>(head));
+  cursor.setPosition(static_cast<int>(now.size() - tail), QTextCursor::KeepAnchor);
+  cursor.insertText(want.mid(head, want.size() - head - tail));
+  cursor.endEditBlock();
+  pushing_ = false;
+}
+
+void EditorWindow::loadLines() {
+  pushing_ = true;
+  text_->setPlainText(joinLines(ws_.lines));
+  pushing_ = false;
+}
+
+void EditorWindow::showCaption() { setWindowTitle(toQString(ws_.caption)); }
+
+void EditorWindow::reopen() {
+  closed_ = false;
+  ws_.ProjectState = kProjectOpen;
+  showMaximized();
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+  // The window is kept, so that no command ever meets a destroyed editor.
+  event->ignore();
+  if (closed_) return;
+  closed_ = true;
+  hide();
+  ws_.ProjectState = kProjectNone;
+  emit closed();
+}
+
+void EditorWindow::insertText(const QString& text) {
+  insertionBox_->setText(text);
+  insertionBox_->selectAll();
+  insertionBox_->copy();
+  text_->paste();
+  text_->setFocus();
+}
+
+void EditorWindow::selectRange(int position, int length) {
+  QTextCursor cursor(text_->document());
+  cursor.setPosition(position);
+  cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+  text_->setTextCursor(cursor);
+  text_->setFocus();
+}
+
+void EditorWindow::clearTree() { tree_->clear(); }
+
+void EditorWindow::Button12Click() {
+  insertText(QStringLiteral("END "));
+  pullLines();
+  const auto caretLine = static_cast<std::size_t>(text_->textCursor().blockNumber());
+  for (const Line& message : checkRuleEnd(ws_.lines, caretLine)) {
+    dialogs_.message(this, toQString(message));
+  }
+}
+
+}  // namespace veksa

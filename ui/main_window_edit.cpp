@@ -1,0 +1,137 @@
+// The main window's editing commands, find and replace, method and diagnostics settings, and the
+// commands that show windows.
+#include <QPlainTextEdit>
+
+#include "kb/text_search.h"
+#include "ui/about_box.h"
+#include "ui/dialogs.h"
+#include "ui/editor_window.h"
+#include "ui/help_window.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/result_windows.h"
+#include "ui/search_dialogs.h"
+#include "ui/section_names_dialog.h"
+
+namespace veksa {
+
+namespace {
+
+// The inference methods of "Выбор метода", in menu order: the method code, the repetition count
+// of the timing loop and the method field's text.
+struct Method {
+  int code;
+  int repeat;
+  const char16_t* text;
+};
+constexpr Method kMethods[] = {
+    {kMethodForward, 120, u"Прямой в ширину"},
+    {kMethodForward, 170, u"Прямой в глубину"},
+    {kMethodBackward, 100, u"Обратный в ширину"},
+    {kMethodBackward, 150, u"Обратный в глубину"},
+    {kMethodFirstConclusion, 100, u"До первого заключения"},
+};
+
+void showTool(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+}  // namespace
+
+void MainWindow::undo() {
+  if (!editor_->isClosed()) editor_->text()->undo();
+}
+
+void MainWindow::cut() {
+  if (editorOpen()) editor_->text()->cut();
+}
+
+void MainWindow::copy() {
+  if (editorOpen()) editor_->text()->copy();
+}
+
+void MainWindow::paste() {
+  if (editorOpen()) editor_->text()->paste();
+}
+
+void MainWindow::selectAll() {
+  if (editorOpen()) editor_->text()->selectAll();
+}
+
+void MainWindow::clearAll() {
+  if (!editorOpen()) return;
+  CommandScope scope(*this);
+  ws_.lines.clear();
+  editor_->clearTree();
+}
+
+void MainWindow::showFind() {
+  if (editorOpen()) showTool(findDialog());
+}
+
+void MainWindow::showReplace() {
+  if (editorOpen()) showTool(replaceDialog());
+}
+
+void MainWindow::findNext(const QString& what, bool matchCase) {
+  if (!editorOpen()) return;
+  const QTextCursor cursor = editor_->text()->textCursor();
+  std::optional<std::size_t> selectionEnd;
+  if (cursor.hasSelection()) selectionEnd = static_cast<std::size_t>(cursor.selectionEnd());
+  const auto at = veksa::findNext(toLine(editor_->plainText()), toLine(what), selectionEnd, matchCase);
+  if (at) editor_->selectRange(static_cast<int>(*at), static_cast<int>(what.size()));
+}
+
+void MainWindow::replaceFirst(const QString& what, const QString& with) {
+  if (!editorOpen()) return;
+  const auto at = findForReplace(toLine(editor_->plainText()), toLine(what));
+  if (!at) {
+    dialogs_->error(this, toQString(missingTextMessage(toLine(what))));
+    return;
+  }
+  editor_->selectRange(static_cast<int>(*at), static_cast<int>(what.size()));
+  editor_->text()->insertPlainText(with);
+}
+
+void MainWindow::addSections() {
+  if (!editorOpen()) return;
+  SectionNamesDialog* names = editor_->sectionNames();
+  names->setWindowTitle(QStringLiteral("Добавление раздела:"));
+  showTool(names);
+}
+
+void MainWindow::chooseMethod(int index) {
+  if (index < 0 || index >= static_cast<int>(std::size(kMethods))) return;
+  CommandScope scope(*this);
+  ws_.InferenceMethod = kMethods[index].code;
+  ws_.RepeatCount = kMethods[index].repeat;
+  ws_.methodText = kMethods[index].text;
+}
+
+void MainWindow::N67Click() { ws_.DiagnosticsOff = 0; }
+
+void MainWindow::N68Click() { ws_.DiagnosticsOff = 1; }
+
+void MainWindow::showProtocol() { protocol_->showTable(); }
+
+void MainWindow::showFacts() { facts_->showTable(); }
+
+void MainWindow::showVariables() { variables_->showTable(); }
+
+void MainWindow::showResults() { results_->showTable(); }
+
+void MainWindow::showAllResults() {
+  for (TableWindow* window : resultWindows()) window->showTable();
+}
+
+void MainWindow::showHelp() { help_->showHelp(); }
+
+void MainWindow::showAbout() {
+  auto* about = new AboutBox(this);
+  about->setAttribute(Qt::WA_DeleteOnClose);
+  about->show();
+}
+
+}  // namespace veksa

@@ -1,0 +1,144 @@
+// The main window's project commands: new, open, close, save, save as, print, exit and reset.
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPrinter>
+
+#include "engine/project.h"
+#include "engine/reset.h"
+#include "kb/file_name.h"
+#include "ui/dialogs.h"
+#include "ui/editor_window.h"
+#include "ui/main_window.h"
+#include "ui/printing.h"
+#include "ui/qt_text.h"
+#include "ui/section_names_dialog.h"
+
+namespace veksa {
+
+namespace {
+const QString kFilter = QStringLiteral("VKS Files (*.VKS *.vks)");
+}  // namespace
+
+void MainWindow::newProject() {
+  CommandScope scope(*this);
+  reopenEditor();
+  SectionNamesDialog* names = editor_->sectionNames();
+  names->clearNames();
+  names->show();
+  names->raise();
+  veksa::newProject(ws_);
+  editor_->clearTree();
+}
+
+void MainWindow::openProject() {
+  CommandScope scope(*this);
+  reopenEditor();
+  std::string error;
+  if (!resetForOpen(ws_, error)) showError(error);
+  editor_->clearTree();
+  // The reset's text and empty tables are on screen while the dialog asks.
+  editor_->pushLines();
+  refreshResultWindows();
+  const QString name = dialogs_->openFileName(this, kFilter);
+  if (name.isEmpty()) {
+    dialogs_->message(this, QStringLiteral("Не был открыт проект"));
+    return;
+  }
+  openFile(name);
+}
+
+bool MainWindow::openFile(const QString& path) {
+  std::string error;
+  if (!veksa::openProject(ws_, toLine(QFileInfo(path).absoluteFilePath()), error)) {
+    showError(error);
+    return false;
+  }
+  editor_->loadLines();
+  editor_->showCaption();
+  editor_->text()->setFocus();
+  return true;
+}
+
+void MainWindow::closeProject() {
+  if (!editorOpen()) return;
+  CommandScope scope(*this);
+  veksa::closeProject(ws_);
+  editor_->clearTree();
+}
+
+bool MainWindow::SpeedButton13Click() {
+  if (!editorOpen()) return false;
+  CommandScope scope(*this);
+  std::string error;
+  bool saved = true;
+  switch (saveProject(ws_, error)) {
+    case SaveResult::Written:
+    case SaveResult::Kept:
+      break;
+    case SaveResult::NeedsName:
+      saved = N6Click();
+      break;
+    case SaveResult::Failed:
+      showError(error);
+      saved = false;
+      break;
+  }
+  editor_->text()->setFocus();
+  return saved;
+}
+
+bool MainWindow::N6Click() {
+  if (!editorOpen()) return false;
+  CommandScope scope(*this);
+  const QString chosen = dialogs_->saveFileName(this, kFilter);
+  if (chosen.isEmpty()) return false;
+  // The dialog asked before replacing the name it was given; when the extension makes it the
+  // name of another existing file, ask the same question about that one.
+  const QString target = toQString(withKnowledgeBaseExtension(toLine(chosen)));
+  if (target != chosen && QFileInfo::exists(target) &&
+      !dialogs_->question(this, QStringLiteral("Сохранить как"),
+                          QStringLiteral("%1 уже существует.\nЗаменить его?").arg(target))) {
+    return false;
+  }
+  std::string error;
+  if (!saveProjectAs(ws_, toLine(chosen), error)) {
+    showError(error);
+    return false;
+  }
+  editor_->text()->setFocus();
+  return true;
+}
+
+void MainWindow::printerSetup() {
+  if (!editorOpen()) return;
+  CommandScope scope(*this);
+  if (ws_.lines.empty()) return;
+  dialogs_->printerSetup(this, printer());
+}
+
+void MainWindow::print() {
+  if (!editorOpen()) return;
+  CommandScope scope(*this);
+  if (ws_.lines.empty() || !dialogs_->print(this, printer())) return;
+  if (!printLines(printer(), ws_.lines, editor_->text()->font())) {
+    dialogs_->error(this, QStringLiteral("Не удалось начать печать на принтере %1")
+                              .arg(printer().printerName()));
+  }
+}
+
+void MainWindow::exitProgram() {
+  if (editorOpen()) N6Click();
+  if (dialogs_->question(this, QStringLiteral("Вопрос системы"),
+                         QStringLiteral("Выход из системы?"))) {
+    close();
+  }
+}
+
+void MainWindow::N22Click() {
+  if (!editorOpen()) return;
+  CommandScope scope(*this);
+  std::string error;
+  if (!veksa::N22Click(ws_, error)) showError(error);
+}
+
+}  // namespace veksa
