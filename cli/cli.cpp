@@ -17,6 +17,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"cat", catCommand, "cat FILE [-o OUT]"},
+    {"check", checkCommand, "check FILE [-o OUT]"},
 };
 
 void usage(std::ostream& err) {

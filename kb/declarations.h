@@ -1,9 +1,11 @@
 // The declaration lists: the names and values that the declaration dialogs edit and that the
 // editor's context menu offers for insertion. Kept as data so that they can be tested and shown
-// by any window.
+// by any window; the operations below are the dialogs' and the refreshes' behaviour without the
+// widgets (a window only forwards its field text and shows the lists afterwards).
 #ifndef VEKSA_KB_DECLARATIONS_H_
 #define VEKSA_KB_DECLARATIONS_H_
 
+#include <cstddef>
 #include <vector>
 
 #include "kb/text.h"
@@ -30,6 +32,160 @@ struct DeclarationLists {
   std::vector<MenuEntry> variableMenu;
   Line remembered;  // the entry last picked from a drop-down, renamed by "Редактировать"
 };
+
+// Read access to knowledge-base lines, so that the refreshes also run over the diagnostics'
+// working copy of the text.
+class LineSource {
+ public:
+  virtual ~LineSource() = default;
+  virtual std::size_t lineCount() const = 0;
+  virtual const Line& lineAt(std::size_t index) const = 0;
+};
+
+// A LineSource over a plain list of lines.
+class LinesSource : public LineSource {
+ public:
+  explicit LinesSource(const Lines& lines) : lines_(lines) {}
+  std::size_t lineCount() const override { return lines_.size(); }
+  const Line& lineAt(std::size_t index) const override { return lines_[index]; }
+
+ private:
+  const Lines& lines_;
+};
+
+// ---- Sorting and comparing names -------------------------------------------------------------
+
+// The order of the sorted lists, as a sorted list control keeps them: case-insensitive (Latin and
+// Cyrillic; "ё" between "е" and "ж"), ties broken by exact comparison.
+bool listLess(std::u16string_view a, std::u16string_view b);
+// The text without its accelerator marks "&".
+Line withoutAmpersands(std::u16string_view text);
+// A menu caption compared with a name: both without "&".
+bool sameCaption(std::u16string_view caption, std::u16string_view name);
+
+// ---- The refreshes (Part 4.3) ----------------------------------------------------------------
+
+// Bits naming the first words that end or start the stretches of the declaration head.
+enum HeadKeyword : unsigned {
+  kHeadHypotheses = 1u,  // "ГИПОТЕЗЫ:"
+  kHeadParameters = 2u,  // "ПАРАМЕТРЫ:"
+  kHeadVariables = 4u,   // "ПЕРЕМЕННЫЕ:"
+  kHeadSection = 8u,     // "РАЗДЕЛ"
+  kHeadName = 16u,       // "NAME"
+};
+// The bit of a word (0 for any other word).
+unsigned headKeywordBit(std::u16string_view word);
+
+// What a refresh depended on, for callers that cache its outcome while the text changes: the
+// lines before `contentEnd` (their text and their number), and the absence of any line whose
+// first word is one of `absentFirstWords` from `contentEnd` on. When `rememberedIsLastLine` the
+// remembered entry is the text's last line, whatever it holds.
+struct RefreshTrace {
+  std::size_t contentEnd = 0;
+  unsigned absentFirstWords = 0;
+  bool rememberedIsLastLine = false;
+};
+
+// N55Click: refresh of classes and parameters. Empties the three menus and the six dialog lists,
+// fills the class list from the lines between "ГИПОТЕЗЫ:" and "ПАРАМЕТРЫ:", closes the class
+// dialog (closeClassDialog), fills the parameter list from the lines after "ПАРАМЕТРЫ:" up to
+// "РАЗДЕЛ", "NAME" or "ПЕРЕМЕННЫЕ:" and closes the parameter dialog; stops where the text ends
+// first. The remembered entry becomes the last line read.
+void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace = nullptr);
+void N55Click(const Lines& lines, DeclarationLists& d);
+
+// N56Click: refresh of values and variables. Adds value sub-entries under the class and parameter
+// entries from their declaration lines and one variable entry per declared variable; adds to what
+// is there. The remembered entry becomes the last line read.
+void N56Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace = nullptr);
+void N56Click(const Lines& lines, DeclarationLists& d);
+
+// The context menu's preparation (and the diagnostics'): N55Click, then N56Click.
+void refreshDeclarations(const Lines& lines, DeclarationLists& d);
+
+// The three submenus of the editor's context menu.
+struct ContextMenu {
+  std::vector<MenuEntry> hypotheses;  // "гипотезы": class entries with their value entries
+  std::vector<MenuEntry> parameters;  // "параметры"
+  std::vector<MenuEntry> variables;   // "переменные"
+};
+
+// PopupMenu1Popup: refreshes the lists (N55Click, N56Click) and returns the submenus as the
+// context menu shows them: a copy of each class and parameter entry (same caption) with copies
+// of its value entries (same caption, the class or parameter entry's caption as hint), and a copy
+// of each variable entry. A value or variable entry inserts valueInsertionText when chosen.
+ContextMenu PopupMenu1Popup(const Lines& lines, DeclarationLists& d);
+
+// Open empties the six dialog lists and the class and parameter menus.
+void clearForOpen(DeclarationLists& d);
+
+// ---- The dialogs (Part 4.3) -------------------------------------------------------------------
+
+// The outcome of a name check and of the operations that apply it.
+enum class NameStatus {
+  Done,      // the operation took place
+  Empty,     // the field was empty: nothing happens
+  Present,   // the list already holds the text: nothing happens, no message
+  HasSpace,  // the text holds a space: the message below, nothing else
+  Unchanged  // rename to the remembered entry itself: nothing
+};
+inline constexpr std::u16string_view kNoSpacesMessage = u"Пробелы не допустимы!";
+
+// The name checks in their order against one list.
+NameStatus checkName(const Lines& list, std::u16string_view text);
+
+// The class dialog (TForm6). Add puts the name into the class list, the class menu and the class
+// choice list and removes duplicates; delete removes every equal entry from the three; rename adds
+// the text and then deletes the remembered entry; close rebuilds the menu and the choice list from
+// the class list when the menu is empty. None touches the knowledge base.
+NameStatus addClass(DeclarationLists& d, std::u16string_view name);
+void deleteClass(DeclarationLists& d, std::u16string_view name);
+NameStatus renameClass(DeclarationLists& d, std::u16string_view text);
+void closeClassDialog(DeclarationLists& d);
+
+// The parameter dialog (TForm7): the same on the parameter lists.
+NameStatus addParameter(DeclarationLists& d, std::u16string_view name);
+void deleteParameter(DeclarationLists& d, std::u16string_view name);
+NameStatus renameParameter(DeclarationLists& d, std::u16string_view text);
+void closeParameterDialog(DeclarationLists& d);
+
+// Picking an entry from the drop-down of any of the four editable lists.
+void pickEntry(DeclarationLists& d, std::u16string_view entry);
+
+// The class-elements dialog (TForm13): choosing a class fills the class value list from the value
+// sub-entries of every class entry of that name; values are added (sorted, duplicates removed),
+// deleted and renamed on the class value list alone.
+void chooseClass(DeclarationLists& d, std::u16string_view name);
+NameStatus addClassValue(DeclarationLists& d, std::u16string_view value);
+void deleteClassValue(DeclarationLists& d, std::u16string_view value);
+NameStatus renameClassValue(DeclarationLists& d, std::u16string_view text);
+
+// The parameter-values dialog (TForm8): the same on the parameter lists.
+void chooseParameter(DeclarationLists& d, std::u16string_view name);
+NameStatus addParameterValue(DeclarationLists& d, std::u16string_view value);
+void deleteParameterValue(DeclarationLists& d, std::u16string_view value);
+NameStatus renameParameterValue(DeclarationLists& d, std::u16string_view text);
+
+// The declaration line that the write inserts: name + " {" + values joined by ", " + "}".
+Line declarationLine(std::u16string_view name, const Lines& values);
+
+// "Добавить в базу знаний класса гипотез": nothing when the class is empty or the class value list
+// is empty. Removes the earlier declarations of the class (lines 0 to the first line "ПАРАМЕТРЫ:";
+// without such a line, the lines between "ГИПОТЕЗЫ:" and the end of the declaration head), then
+// for each class entry of that name inserts the declaration line directly below the last line
+// "ГИПОТЕЗЫ:" (at 0 when there is none) and replaces the entry's value sub-entries by the values.
+// Returns true when the lines changed.
+bool writeClassDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name);
+
+// "Добавить в базу знаний параметры": the same for a parameter. Removes an earlier declaration on
+// the first line of the text and every earlier declaration between the last line "ПАРАМЕТРЫ:" and
+// the first later line whose first word is "ПЕРЕМЕННЫЕ:", "РАЗДЕЛ" or "NAME"; inserts directly
+// below the last line "ПАРАМЕТРЫ:" (at 0 when there is none).
+bool writeParameterDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name);
+
+// The text that a click on a value sub-entry or a variable entry inserts at the caret: the hint
+// and the caption without "&", each followed by a space ("дерево берёза ", " X ").
+Line valueInsertionText(const MenuEntry& entry);
 
 }  // namespace veksa
 

@@ -1,0 +1,143 @@
+// veksa-cli check FILE [-o OUT] (docs/CLI.md).
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "kb/kbfile.h"
+
+namespace veksa::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int code;
+  std::string out, err;
+};
+
+Result run(const Args& args) {
+  std::ostringstream out, err;
+  int code = runCli(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+std::string readBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class CheckCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("veksa-check-test-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string write(const std::string& name, const std::string& utf8) {
+    fs::path p = dir_ / name;
+    std::ofstream(p, std::ios::binary) << utf8;
+    return p.string();
+  }
+  fs::path dir_;
+};
+
+const char* const kHead =
+    "Для корректного запуска вашей базы знаний\n"
+    "необходимо исправить следующие ошибки:\n"
+    "\n";
+
+TEST_F(CheckCommand, CleanExamplePrintsTheReportAndTheMessage) {
+  fs::path example = fs::path(VEKSA_SOURCE_DIR) / "examples/trees_and_flowers.vks";
+  const std::string before = readBytes(example);
+  std::string out = (dir_ / "repaired.vks").string();
+  Result r = run({"check", example.string(), "-o", out});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, std::string(kHead) +
+                       "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nРаздел  ПЕРЕМЕННЫЕ:\n"
+                       "Раздел  ДЕРЕВЬЯ\nПравило  Правило1\nПравило  Правило2\nПравило  Правило3\n"
+                       "Раздел  ЦВЕТЫ\nПравило  Правило4\nПравило  Правило5\nПравило  Правило6\n"
+                       "[message] Тест на наличие ошибок пройден успешно\n");
+  EXPECT_TRUE(r.err.empty());
+  EXPECT_EQ(readBytes(example), before);  // FILE is never written
+
+  // OUT holds the repaired lines in the save format: the continuation lines are joined.
+  EXPECT_EQ(readBytes(out).rfind("{\\rtf", 0), 0u);
+  Lines saved;
+  std::string error;
+  ASSERT_TRUE(loadKnowledgeBase(out, saved, error)) << error;
+  Lines original;
+  ASSERT_TRUE(loadKnowledgeBase(example.string(), original, error));
+  EXPECT_EQ(saved.size(), original.size() - 3);
+  EXPECT_NE(std::find(saved.begin(), saved.end(), u"IF оперение листья AND кора чёрно_белая"),
+            saved.end());
+  EXPECT_NE(std::find(saved.begin(), saved.end(), u"IF оперение иголки AND NOT хвоя короткая"),
+            saved.end());
+  EXPECT_NE(std::find(saved.begin(), saved.end(), u"IF цвет белый OR шипы нет"), saved.end());
+}
+
+TEST_F(CheckCommand, FaultsExitWithOne) {
+  std::string file = write("faulty.vks",
+                           "ГИПОТЕЗЫ:\nдерево {ёлка, сосна, берёза}\nПАРАМЕТРЫ:\n"
+                           "оперение {листья, иголки}\nX {a}\nNAME R\nIF окрас белый\n"
+                           "THEN дерево берёза [0.9]\nELSE дерево ёлка [0,9]\nEND\n");
+  const std::string before = readBytes(file);
+  std::string out = (dir_ / "out.vks").string();
+  Result r = run({"check", file, "-o", out});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, std::string(kHead) +
+                       "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nПравило  R\n"
+                       "Параметр окрас необъявлен\n");
+  EXPECT_EQ(readBytes(file), before);
+  // The repairs are written to OUT even when faults remain.
+  Lines saved;
+  std::string error;
+  ASSERT_TRUE(loadKnowledgeBase(out, saved, error)) << error;
+  EXPECT_EQ(saved[7], u"THEN дерево берёза [0,9]");
+}
+
+TEST_F(CheckCommand, StoppedPassExitsWithOne) {
+  std::string file = write("stopped.vks", "ГИПОТЕЗЫ: дерево {ёлка}\nNAME R\nEND\n");
+  Result r = run({"check", file});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out,
+            std::string(kHead) + "Раздел  ГИПОТЕЗЫ:\nВыделите заголовок в отдельную строку\n");
+}
+
+TEST_F(CheckCommand, UsageAndFileErrors) {
+  std::string file = write("kb.vks", "ГИПОТЕЗЫ:\n");
+  EXPECT_EQ(run({"check"}).code, 2);
+  EXPECT_EQ(run({"check", file, file}).code, 2);
+  EXPECT_EQ(run({"check", file, "-o"}).code, 2);
+  EXPECT_EQ(run({"check", "-o", "x.vks"}).code, 2);
+  Result missing = run({"check", "/nonexistent/kb.vks"});
+  EXPECT_EQ(missing.code, 2);
+  EXPECT_NE(missing.err.find("/nonexistent/kb.vks"), std::string::npos);
+  EXPECT_TRUE(missing.out.empty());
+  Result unwritable = run({"check", file, "-o", "/nonexistent/out.vks"});
+  EXPECT_EQ(unwritable.code, 2);
+  EXPECT_NE(unwritable.err.find("/nonexistent/out.vks"), std::string::npos);
+}
+
+TEST_F(CheckCommand, TheProgramItself) {
+  std::string file = write("kb.vks", "ГИПОТЕЗЫ:\n\nПАРАМЕТРЫ:\n\nПЕРЕМЕННЫЕ:\n\n");
+  std::string command = std::string(VEKSA_CLI_PATH) + " check '" + file + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buf[256];
+  while (std::fgets(buf, sizeof buf, pipe) != nullptr) out += buf;
+  int status = ::pclose(pipe);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(out, std::string(kHead) +
+                     "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nРаздел  ПЕРЕМЕННЫЕ:\n"
+                     "Отсутствует начало раздела правил\n");
+}
+
+}  // namespace
+}  // namespace veksa::cli

@@ -1,0 +1,112 @@
+// Rule keyword structure checks (Part 3.3): keyword separation and the keyword counts of a rule.
+#include <array>
+
+#include "diagnostics/line_cursor.h"
+#include "diagnostics/pass.h"
+#include "kb/scan.h"
+
+namespace veksa {
+
+namespace {
+
+// The keywords of the separation, in the order in which they are tried.
+constexpr std::array<std::u16string_view, 9> kSeparated = {
+    u"IF", u"OR", u"AND", u"NOT", u"END", u"NAME", u"CASE", u"THEN", u"ELSE"};
+
+// Separates the keywords of the word at the cursor (of `length` characters) and leaves the cursor
+// just after the grown word.
+void separateWord(LineCursor& c, std::size_t length) {
+  // p is the 1-based position in the word; the cursor stands on it.
+  for (std::size_t p = 1; p < length; ++p) {
+    for (std::u16string_view k : kSeparated) {
+      // Before: the keyword stands at p, p is not 1, and the character before p is no space.
+      if (p + k.size() - 1 <= length && c.matches(0, k) && p != 1 && c.before() != u' ') {
+        c.insert(0, u' ');
+        ++length;
+      }
+      // After: the keyword stands at p, does not end at the word's last character, and the
+      // character after it is no space.
+      if (p + k.size() - 1 <= length && c.matches(0, k) && p + k.size() - 1 != length &&
+          c.at(k.size()) != u' ') {
+        c.insert(k.size(), u' ');
+        ++length;
+      }
+    }
+    c.advance(1);
+  }
+  c.advance(1);  // the last character of the word
+}
+
+}  // namespace
+
+void diagn31(Pass& pass, std::size_t start) {
+  for (std::size_t i = start; i < pass.text.size(); ++i) {
+    const Line& line = pass.text[i];
+    if (line.size() <= 1) continue;
+    LineCursor c(line);
+    while (true) {
+      c.skipSpaces();
+      if (c.atEnd()) break;
+      std::size_t length = c.wordLength();
+      if (length == 1) {
+        c.advance(1);
+      } else {
+        separateWord(c, length);
+      }
+      c.advance(1);  // the next word is read one position after the word
+    }
+    pass.text.set(i, c.finish());
+  }
+}
+
+void diagn32(Pass& pass, std::size_t nameLine) {
+  pass.refresh.refresh(pass.ws.declarations);
+  if (pass.full()) return;
+  TextBuffer& text = pass.text;
+
+  if (nameLine + 1 < text.size() && !text[nameLine + 1].empty()) {
+    Line first = firstWord(text[nameLine + 1]);
+    if (first == u"END") {
+      pass.say(u"Отсутствует тело правила");
+      return;
+    }
+    if (first != u"IF" && first != u"CASE") {
+      pass.say(u"Отсутствует ключевое слово IF или CASE в начале правила");
+      return;
+    }
+  }
+
+  int nCase = 0, nIf = 0, nThen = 0, nElse = 0;
+  auto endTests = [&](bool counts) {
+    if (nCase == 1 && nIf == 1) pass.say(u"Недопустимое сочетания CASE и IF-THEN-ELSE");
+    if (!counts) return;
+    if (nIf < nThen || nIf < nElse) pass.say(u"Не хватает ключевого слова IF");
+    if (nThen < nIf || nThen < nElse) pass.say(u"Не хватает ключевого слова THEN");
+    if (nElse < nThen || nElse < nIf) pass.say(u"Не хватает ключевого слова ELSE");
+  };
+  for (std::size_t i = nameLine + 1; i < text.size(); ++i) {
+    const Line& line = text[i];
+    if (line.size() <= 1) continue;
+    std::size_t pos = 1;
+    while (true) {
+      std::u16string_view w = wordView(line, pos);
+      if (w.empty()) break;
+      ++pos;  // every word in turn: past the word and one more position
+      if (w == u"END") {
+        endTests(true);
+        return;
+      }
+      if (w == u"NAME") {
+        endTests(nCase == 0);
+        pass.say(u"Отсутствует конец правила");
+        return;
+      }
+      if (w == u"CASE") ++nCase;
+      if (w == u"IF") ++nIf;
+      if (w == u"THEN") ++nThen;
+      if (w == u"ELSE") ++nElse;
+    }
+  }
+}
+
+}  // namespace veksa
