@@ -17,6 +17,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"cat", catCommand, "cat FILE [-o OUT]"},
+    {"run", runCommand,
+     "run FILE [--answers FILE] [--method M] [--path FILE] [--section NAME]... [--trace RULE]"},
 };
 
 void usage(std::ostream& err) {

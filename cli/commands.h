@@ -10,6 +10,7 @@
 namespace veksa::cli {
 
 int catCommand(const Args& args, std::ostream& out, std::ostream& err);
+int runCommand(const Args& args, std::ostream& out, std::ostream& err);
 
 // Reads a knowledge-base file for a command; on failure prints the message naming the file.
 bool loadForCommand(const std::string& path, Lines& lines, std::ostream& err);
