@@ -99,6 +99,9 @@ TEST_F(ConditionsTest, AGroupThenTheTermsAfterIt) {
   EXPECT_EQ(text(evalIf({u"IF a 1", u"AND ( c 1 OR e 1 )"})), u"0,7");
   EXPECT_EQ(text(evalIf({u"IF c 1", u"OR ( a 1 AND e 1 )"})), u"0,7");
   EXPECT_EQ(text(evalIf({u"IF a 1", u"AND ( c 1 )", u"OR ( e 1 )"})), u"0,7");
+  // The group does not simply replace what came before.
+  EXPECT_EQ(text(evalIf({u"IF c 1", u"AND ( a 1 )"})), u"0,6");
+  EXPECT_EQ(text(evalIf({u"IF a 1", u"OR ( c 1 )"})), u"0,8");
 }
 
 TEST_F(ConditionsTest, NestedGroupsEachHaveTheirOwnCertainty) {
@@ -112,6 +115,8 @@ TEST_F(ConditionsTest, NestedGroupsEachHaveTheirOwnCertainty) {
   EXPECT_EQ(text(evalIf({u"IF ( ( c 1 ) AND ( e 1 ) )"})), u"0,4");
   EXPECT_EQ(text(evalIf({u"IF ( ( c 1 ) OR ( e 1 ) )"})), u"0,6");
   EXPECT_EQ(text(evalIf({u"IF ( ( a 1 ) OR ( e 1 ) )"})), u"0,4");
+  EXPECT_EQ(text(evalIf({u"IF ( ( e 1 ) AND ( c 1 ) )"})), u"0,4");
+  EXPECT_EQ(text(evalIf({u"IF ( ( c 1 ) OR ( a 1 ) )"})), u"0,6");
 }
 
 TEST_F(ConditionsTest, IdenCReturnsTheCountPastItsClosingParenthesis) {

@@ -1,0 +1,66 @@
+// Benchmarks of the engine on generated knowledge bases: one inference pass, and a whole run (the
+// question pass and the timing loop of 2 x (RepeatCount + 1) passes).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench/kb_generator.h"
+#include "engine/file_store.h"
+#include "engine/interpreter.h"
+#include "engine/run_driver.h"
+#include "engine/scripted_host.h"
+
+namespace veksa::bench {
+namespace {
+
+// A workspace holding a generated knowledge base as the file "bench.vks".
+struct Setup {
+  explicit Setup(int rules) : ws(std::make_unique<MemoryFileStore>()), host(ws) {
+    GeneratedKb kb = generateKnowledgeBase(rules);
+    static_cast<MemoryFileStore&>(ws.files()).put(u"bench.vks", kb.lines);
+    ws.caption = u"bench.vks";
+    ws.lines = kb.lines;
+    ws.ProjectState = kProjectOpen;
+    host.answers = parseAnswers(kb.answers);
+  }
+  RunEnd run() {
+    Run1Result prepared = Run1(ws, host);
+    return prepared.choice ? SectionChoiceDone(ws, host, *prepared.choice) : prepared.end;
+  }
+  Workspace ws;
+  ScriptedHost host;
+};
+
+void BM_OnePass(benchmark::State& state) {
+  Setup s(static_cast<int>(state.range(0)));
+  // A trace-free run of one repetition leaves the facts of the question pass behind.
+  s.ws.RepeatCount = 0;
+  s.run();
+  for (auto _ : state) {
+    s.ws.results.clear();
+    s.ws.protocol.clear();
+    s.ws.variables.clear();
+    PassResult r = Button15Click(s.ws, s.host);
+    benchmark::DoNotOptimize(r);
+  }
+  state.counters["lines"] = static_cast<double>(s.ws.lines.size());
+  state.counters["facts"] = static_cast<double>(s.ws.facts.size());
+  state.counters["results"] = static_cast<double>(s.ws.results.size());
+  state.counters["protocol"] = static_cast<double>(s.ws.protocol.size());
+}
+BENCHMARK(BM_OnePass)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_WholeRun(benchmark::State& state) {
+  Setup s(static_cast<int>(state.range(0)));  // "Прямой и в ширину": 242 passes
+  for (auto _ : state) {
+    RunEnd end = s.run();
+    benchmark::DoNotOptimize(end);
+  }
+  state.counters["passes"] = 2.0 * (s.ws.RepeatCount + 1);
+}
+BENCHMARK(BM_WholeRun)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace veksa::bench
+
+BENCHMARK_MAIN();
