@@ -7,6 +7,7 @@
 #include "bench/kb_generator.h"
 #include "engine/file_store.h"
 #include "engine/interpreter.h"
+#include "engine/question.h"
 #include "engine/run_driver.h"
 #include "engine/scripted_host.h"
 
@@ -49,6 +50,22 @@ void BM_OnePass(benchmark::State& state) {
   state.counters["protocol"] = static_cast<double>(s.ws.protocol.size());
 }
 BENCHMARK(BM_OnePass)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_QuestionPass(benchmark::State& state) {
+  Setup s(static_cast<int>(state.range(0)));
+  s.ws.RulePath.clear();
+  ppath(s.ws);
+  for (auto _ : state) {
+    s.ws.memo.clear();
+    s.ws.facts.clear();
+    s.host.questions.clear();
+    s.host.transcript.clear();
+    s.ws.continueFlag = 1;
+    benchmark::DoNotOptimize(questionPass(s.ws, s.host));
+  }
+  state.counters["questions"] = static_cast<double>(s.host.questions.size());
+}
+BENCHMARK(BM_QuestionPass)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_WholeRun(benchmark::State& state) {
   Setup s(static_cast<int>(state.range(0)));  // "Прямой и в ширину": 242 passes

@@ -52,8 +52,8 @@ GeneratedKb generateKnowledgeBase(int rules) {
         l.push_back(u"ELSE =Y:=2");
         break;
       case 3:
-        l.push_back(u"IF ( " + p(i) + u" " + v(i) + u" AND " + p(11LL * i + 3) + u" " +
-                    v(i + 1) + u" ) OR " + p(13LL * i + 4) + u" " + v(i + 2));
+        l.push_back(u"IF ( " + p(i) + u" " + v(i) + u" AND " + p(11LL * i + 3) + u" " + v(i + 1) +
+                    u" ) OR " + p(13LL * i + 4) + u" " + v(i + 2));
         l.push_back(u"THEN " + h(i) + u" b [0,7]");
         break;
     }
@@ -66,11 +66,12 @@ GeneratedKb generateKnowledgeBase(int rules) {
   for (int i = 0; i < parameters; ++i) {
     // Track-bar positions -19..19 by parameter; "все" for every third one.
     int position = (i * 7) % 39 - 19;
-    std::string certainty = (position < 0 ? "-" : "") + std::to_string(std::abs(position) * 5 / 100) +
-                            "," + (std::abs(position) * 5 % 100 < 10 ? "0" : "") +
+    std::string certainty = (position < 0 ? "-" : "") +
+                            std::to_string(std::abs(position) * 5 / 100) + "," +
+                            (std::abs(position) * 5 % 100 < 10 ? "0" : "") +
                             std::to_string(std::abs(position) * 5 % 100);
-    kb.answers += toUtf8(p(i)) + (i % 3 == 0 ? " все " : " да ") + certainty + " " +
-                  toUtf8(v(i)) + "\n";
+    kb.answers +=
+        toUtf8(p(i)) + (i % 3 == 0 ? " все " : " да ") + certainty + " " + toUtf8(v(i)) + "\n";
   }
   return kb;
 }

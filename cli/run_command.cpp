@@ -116,7 +116,8 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
   }
   if (o.file.empty()) return usageError(err, "no FILE");
   if (o.traceGiven && !o.sections.empty()) {
-    return usageError(err, "--section cannot be used with --trace (a trace run offers no section choice)");
+    return usageError(
+        err, "--section cannot be used with --trace (a trace run offers no section choice)");
   }
 
   // The knowledge base lives in memory: the run's save and reloads behave as on disk, and FILE is
@@ -154,7 +155,8 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
       return kExitUsage;
     }
     userPathCommand(ws, host);  // "Установка заданного пути", then the names typed in
-    ws.RulePath = splitPlainText(fromUtf8(bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes));
+    ws.RulePath =
+        splitPlainText(fromUtf8(bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes));
   }
   if (o.traceGiven) {
     ws.TraceMode = 1;

@@ -1,14 +1,13 @@
 // veksa-cli run, end to end on examples/trees_and_flowers.vks. The expected tables are worked
 // out by hand from the specification's algorithms (Parts 2.1 to 2.8).
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
-
-#include <sys/wait.h>
 
 #include "cli/cli.h"
 
@@ -26,7 +25,8 @@ class RunCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("veksa-run-test-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("veksa-run-test-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -192,8 +192,8 @@ TEST_F(RunCommandTest, ChosenSection) {
   // есть, нет). The conditions of the example stand one term per line and CASE scans from the
   // CASE line + k, so the doubled rows change no certainty: the other tables are those of a run
   // of all sections.
-  Result both = run({example(), "--answers", exampleAnswers(), "--section", "ДЕРЕВЬЯ",
-                     "--section", "ЦВЕТЫ"});
+  Result both =
+      run({example(), "--answers", exampleAnswers(), "--section", "ДЕРЕВЬЯ", "--section", "ЦВЕТЫ"});
   std::string doubledFacts =
       "[facts]\n"
       "оперение\tлистья\t0,8\nоперение\tлистья\t0,8\n"
@@ -408,9 +408,9 @@ TEST_F(RunCommandTest, UsageErrors) {
   EXPECT_EQ(section.code, 2);
   EXPECT_NE(section.err.find("КУСТЫ"), std::string::npos);
   // Malformed answers files.
-  for (const char* bad : {"оперение\n", "оперение да\n", "оперение да 0,07 листья\n",
-                          "оперение да 1,5 листья\n", "оперение может 1 листья\n",
-                          "оперение стоп 1\n", "оперение esc\nоперение стоп\n"}) {
+  for (const char* bad :
+       {"оперение\n", "оперение да\n", "оперение да 0,07 листья\n", "оперение да 1,5 листья\n",
+        "оперение может 1 листья\n", "оперение стоп 1\n", "оперение esc\nоперение стоп\n"}) {
     Result r = run({example(), "--answers", file("bad.answers", bad)});
     EXPECT_EQ(r.code, 2) << bad;
     EXPECT_NE(r.err.find("answers line"), std::string::npos) << bad;
@@ -462,8 +462,8 @@ TEST_F(RunCommandTest, TheProgramItself) {
                                 "[caption] Найдено решение методом: Прямой в ширину время "
                                 "выполнения: T /100\n" +
                                 kForwardTables);
-  std::string bad = std::string(VEKSA_CLI_PATH) + " run '" + example() +
-                    "' --section НЕТ > /dev/null 2>&1";
+  std::string bad =
+      std::string(VEKSA_CLI_PATH) + " run '" + example() + "' --section НЕТ > /dev/null 2>&1";
   status = std::system(bad.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 2);
 }

@@ -33,8 +33,8 @@ class BadInputTest : public testing::EngineTest {
 };
 
 TEST_F(BadInputTest, ARuleWithoutEnd) {
-  open({u"ГИПОТЕЗЫ:", u"NAME П1", u"IF a 1", u"THEN x y [0,5]", u"NAME П2", u"CASE a",
-        u"1 x z [1]", u"NAME П3", u"IF a 1"});
+  open({u"ГИПОТЕЗЫ:", u"NAME П1", u"IF a 1", u"THEN x y [0,5]", u"NAME П2", u"CASE a", u"1 x z [1]",
+        u"NAME П3", u"IF a 1"});
   answer(u"a", AnswerButton::Yes, 20, {u"1"});
   ws.lines.insert(ws.lines.begin() + 1, u"a {1}");  // an edit: the save before the run keeps it
   EXPECT_EQ(run(), u"");
@@ -131,10 +131,30 @@ TEST_F(BadInputTest, ASectionThatIsNeverClosed) {
 
 TEST_F(BadInputTest, BrokenRulesAndAnswers) {
   // Keywords in odd places, unbalanced groups, lone brackets, empty lines and tabs.
-  open({u"ГИПОТЕЗЫ:", u"a {1, 2}", u"NAME П", u"IF ) ( AND OR NOT", u"THEN ELSE IF", u"ELSE",
-        u"THEN [ ] ], , [", u"CASE", u"", u"CASE a", u"1", u"2 =", u"\tEND", u"END",
-        u"NAME Q", u"IF a 1 ) ) )", u"THEN x ] [0,5]", u"ELSE x y [-]", u"END", u"NAME R",
-        u"IF a 2", u"THEN x y [0,5],", u"", u"END"});
+  open({u"ГИПОТЕЗЫ:",
+        u"a {1, 2}",
+        u"NAME П",
+        u"IF ) ( AND OR NOT",
+        u"THEN ELSE IF",
+        u"ELSE",
+        u"THEN [ ] ], , [",
+        u"CASE",
+        u"",
+        u"CASE a",
+        u"1",
+        u"2 =",
+        u"\tEND",
+        u"END",
+        u"NAME Q",
+        u"IF a 1 ) ) )",
+        u"THEN x ] [0,5]",
+        u"ELSE x y [-]",
+        u"END",
+        u"NAME R",
+        u"IF a 2",
+        u"THEN x y [0,5],",
+        u"",
+        u"END"});
   answer(u"a", AnswerButton::All, -20, {u"1", u"1"});
   Line error = run();
   EXPECT_EQ(error, u"'' is not a valid floating point value");

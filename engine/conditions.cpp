@@ -56,7 +56,8 @@ std::size_t GroupIndex::closeAfter(std::size_t line, std::size_t posAfterOpen) {
     it = cache_.emplace(line, std::move(pairs)).first;
   }
   const auto& pairs = it->second;
-  auto found = std::lower_bound(pairs.begin(), pairs.end(), std::make_pair(posAfterOpen, std::size_t{0}));
+  auto found =
+      std::lower_bound(pairs.begin(), pairs.end(), std::make_pair(posAfterOpen, std::size_t{0}));
   if (found != pairs.end() && found->first == posAfterOpen) return found->second;
   // Not just after a "(" word: the first ")" at depth 0 from here.
   std::size_t depth = 0, result = text.size() + 1;
@@ -83,7 +84,7 @@ std::size_t GroupIndex::closeAfter(std::size_t line, std::size_t posAfterOpen) {
 namespace {
 
 constexpr std::u16string_view kAnd = u"AND", kOr = u"OR", kNot = u"NOT", kOpen = u"(",
-                               kClose = u")", kThen = u"THEN";
+                              kClose = u")", kThen = u"THEN";
 
 // How a group's result joins the partial result of what encloses it.
 enum class Combine { Assign, Min, Max };
@@ -101,11 +102,11 @@ enum class Stage {
 };
 
 struct Frame {
-  bool condition;       // the condition itself (IdenIf) rather than a group (IdenC)
-  Combine combine;      // how this group joins the enclosing evaluation
-  std::size_t close;    // where the enclosing evaluation goes on after this group
-  long double cert = 0; // the group certainty (a condition uses the current certainty)
-  Line w[5];            // the word slots w1..w5; a word not found leaves its slot unchanged
+  bool condition;        // the condition itself (IdenIf) rather than a group (IdenC)
+  Combine combine;       // how this group joins the enclosing evaluation
+  std::size_t close;     // where the enclosing evaluation goes on after this group
+  long double cert = 0;  // the group certainty (a condition uses the current certainty)
+  Line w[5];             // the word slots w1..w5; a word not found leaves its slot unchanged
   Stage resume = Stage::Start;
 };
 
@@ -122,8 +123,8 @@ Frame newFrame(bool condition, Combine combine, std::size_t close) {
 long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, std::size_t pos) {
   const Lines& lines = ws_.lines;
   std::vector<Frame> stack;
-  stack.push_back(newFrame(condition, Combine::Assign,
-                           condition ? 0 : groups_.closeAfter(lineIndex, pos)));
+  stack.push_back(
+      newFrame(condition, Combine::Assign, condition ? 0 : groups_.closeAfter(lineIndex, pos)));
   Stage stage = Stage::Start;
 
   while (true) {
@@ -213,7 +214,7 @@ long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, 
             read(w[1]);
           }
         }
-        read(w[2]);  // step 9
+        read(w[2]);          // step 9
         if (w[0] == kNot) {  // step 10
           for (std::size_t row : ws_.facts.find(w[1], w[2])) {
             cert = -certaintyOf(row);
@@ -232,7 +233,7 @@ long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, 
             read(w[2]);
           }
         }
-        read(w[3]);  // step 13
+        read(w[3]);                                                            // step 13
         if (w[2] != kOpen && w[1] == kNot && (w[0] == kAnd || w[0] == kOr)) {  // steps 14, 15
           bool isAnd = w[0] == kAnd;
           for (std::size_t row : ws_.facts.find(w[2], w[3])) {

@@ -14,7 +14,7 @@ namespace veksa {
 namespace {
 
 constexpr std::u16string_view kIf = u"IF", kThen = u"THEN", kElse = u"ELSE", kEnd = u"END",
-                               kCase = u"CASE";
+                              kCase = u"CASE";
 
 // Skips spaces from `pos` and reads the word there: `start` receives its position and `pos` the
 // position just past it. No word: the empty word, `start` and `pos` just past the line's end.
@@ -191,8 +191,9 @@ void Interpreter::recordResult(const Line& cls, const Line& value, long double c
   }
 }
 
-Interpreter::NextItem Interpreter::recordConclusion(const Line& cls, std::size_t line, std::size_t pos,
-                                      bool listItem, long double conditionCertainty) {
+Interpreter::NextItem Interpreter::recordConclusion(const Line& cls, std::size_t line,
+                                                    std::size_t pos, bool listItem,
+                                                    long double conditionCertainty) {
   const Line& text = ws_.lines[line];
   Line value = readWord(text, pos);
   ++pos;
@@ -277,7 +278,9 @@ bool Interpreter::caseBlock(const Line& parameter, std::size_t caseLine) {
   return true;
 }
 
-PassResult Button15Click(Workspace& ws, Host& host) { return Interpreter(ws, host).Button15Click(); }
+PassResult Button15Click(Workspace& ws, Host& host) {
+  return Interpreter(ws, host).Button15Click();
+}
 
 namespace {
 

@@ -12,8 +12,13 @@ namespace {
 
 using testing::Rows;
 
-const Lines kHead = {u"ГИПОТЕЗЫ:", u"дерево {ёлка, сосна, берёза}", u"цветок {ромашка, роза}",
-                     u"ПАРАМЕТРЫ:", u"оперение {листья, иголки}", u"ПЕРЕМЕННЫЕ:", u"X 50",
+const Lines kHead = {u"ГИПОТЕЗЫ:",
+                     u"дерево {ёлка, сосна, берёза}",
+                     u"цветок {ромашка, роза}",
+                     u"ПАРАМЕТРЫ:",
+                     u"оперение {листья, иголки}",
+                     u"ПЕРЕМЕННЫЕ:",
+                     u"X 50",
                      u"Z 0"};
 
 class InterpreterTest : public testing::EngineTest {
@@ -127,9 +132,8 @@ TEST_F(InterpreterTest, FormulaBranches) {
   load({u"NAME П", u"IF a 1", u"THEN =X+5, =X*2", u"ELSE =Z:=1", u"END"});
   fact(u"a", u"1", u"0,8");
   PassResult r = pass();
-  EXPECT_EQ(rows(ws.protocol), (Rows{{u"П", u"", u""},
-                                     {u"Переменная", u"X", u"55"},
-                                     {u"Переменная", u"X", u"110"}}));
+  EXPECT_EQ(rows(ws.protocol),
+            (Rows{{u"П", u"", u""}, {u"Переменная", u"X", u"55"}, {u"Переменная", u"X", u"110"}}));
   EXPECT_EQ(rows(ws.variables), (Rows{{u"X", u"110"}, {u"Z", u"0"}}));
   EXPECT_EQ(r.ConclusionCount, 1);  // a formula branch counts as fired
   EXPECT_TRUE(r.firstClass.empty());
@@ -141,10 +145,10 @@ TEST_F(InterpreterTest, FormulaBranches) {
 
 TEST_F(InterpreterTest, BackwardMethodRecordsOnlyTheFirstConclusion) {
   ws.InferenceMethod = kMethodBackward;
-  load({u"NAME П1", u"IF a 1", u"THEN дерево берёза [0,5], дерево ёлка [0,5]", u"END",
-        u"NAME П2", u"IF a 1", u"THEN дерево сосна [0,5]", u"END",
-        u"NAME П3", u"IF a 1", u"THEN дерево ёлка [0,5]", u"END",
-        u"NAME П4", u"IF a 1", u"THEN дерево берёза [0,5]", u"END"});
+  load({u"NAME П1", u"IF a 1", u"THEN дерево берёза [0,5], дерево ёлка [0,5]", u"END", u"NAME П2",
+        u"IF a 1", u"THEN дерево сосна [0,5]", u"END", u"NAME П3", u"IF a 1",
+        u"THEN дерево ёлка [0,5]", u"END", u"NAME П4", u"IF a 1", u"THEN дерево берёза [0,5]",
+        u"END"});
   fact(u"a", u"1", u"1");
   PassResult r = pass();
   // П1: берёза is the first conclusion; ёлка, a list item, is always recorded. П2: сосна is
@@ -179,9 +183,8 @@ TEST_F(InterpreterTest, FirstConclusionMethodEndsThePassAfterTheFirstFiredRule) 
         u"END"});
   fact(u"a", u"1", u"1");
   PassResult r = pass();
-  EXPECT_EQ(rows(ws.protocol), (Rows{{u"П1", u"", u""},
-                                     {u"П2", u"", u""},
-                                     {u"Гипотеза", u"дерево берёза", u"0,5"}}));
+  EXPECT_EQ(rows(ws.protocol),
+            (Rows{{u"П1", u"", u""}, {u"П2", u"", u""}, {u"Гипотеза", u"дерево берёза", u"0,5"}}));
   EXPECT_EQ(host.resultsShown, 1);
   EXPECT_EQ(r.ConclusionCount, 1);
   // No rule fires: every rule runs and the pass shows nothing itself.
@@ -195,9 +198,13 @@ TEST_F(InterpreterTest, FirstConclusionMethodEndsThePassAfterTheFirstFiredRule) 
 }
 
 TEST_F(InterpreterTest, NestedThenIfTakesTheSmallerCertainty) {
-  const Lines rule = {u"NAME Правило3", u"IF оперение иголки", u"THEN IF хвоя короткая",
-                      u"THEN дерево ёлка [0,6]", u"ELSE дерево сосна [0,4]",
-                      u"ELSE дерево берёза [0,3]", u"END"};
+  const Lines rule = {u"NAME Правило3",
+                      u"IF оперение иголки",
+                      u"THEN IF хвоя короткая",
+                      u"THEN дерево ёлка [0,6]",
+                      u"ELSE дерево сосна [0,4]",
+                      u"ELSE дерево берёза [0,3]",
+                      u"END"};
   load(rule);
   fact(u"оперение", u"иголки", u"0,8");
   fact(u"хвоя", u"короткая", u"0,5");
@@ -347,8 +354,7 @@ TEST_F(InterpreterTest, CaseFiresTheAlternativeOfEachFact) {
 TEST_F(InterpreterTest, CaseScansFromTheCaseLinePlusTheFactsRank) {
   // The second fact of шипы starts at the line after CASE + 1: the first alternative is never
   // compared with it.
-  load({u"NAME П", u"CASE шипы", u"есть цветок роза [0,9]", u"нет цветок ромашка [0,7]",
-        u"END"});
+  load({u"NAME П", u"CASE шипы", u"есть цветок роза [0,9]", u"нет цветок ромашка [0,7]", u"END"});
   fact(u"шипы", u"нет", u"0,5");
   fact(u"шипы", u"есть", u"0,7");
   pass();
@@ -381,8 +387,7 @@ TEST_F(InterpreterTest, CaseEmptyLinesFormulasAndLists) {
 
 TEST_F(InterpreterTest, CaseUnderTheBackwardMethod) {
   ws.InferenceMethod = kMethodBackward;
-  load({u"NAME П", u"CASE шипы", u"есть цветок роза [0,9]", u"нет цветок ромашка [0,7]",
-        u"END"});
+  load({u"NAME П", u"CASE шипы", u"есть цветок роза [0,9]", u"нет цветок ромашка [0,7]", u"END"});
   fact(u"шипы", u"есть", u"0,7");
   fact(u"шипы", u"нет", u"-0,7");
   pass();
@@ -392,9 +397,8 @@ TEST_F(InterpreterTest, CaseUnderTheBackwardMethod) {
 }
 
 TEST_F(InterpreterTest, TraceStepsOnlyInATraceRun) {
-  load({u"NAME П", u"IF a 1", u"AND a 1", u"THEN IF a 1", u"THEN дерево берёза [0,5]",
-        u"CASE шипы", u"есть цветок роза [1]", u"END", u"NAME Q", u"IF a 1",
-        u"THEN дерево сосна [1]", u"END"});
+  load({u"NAME П", u"IF a 1", u"AND a 1", u"THEN IF a 1", u"THEN дерево берёза [0,5]", u"CASE шипы",
+        u"есть цветок роза [1]", u"END", u"NAME Q", u"IF a 1", u"THEN дерево сосна [1]", u"END"});
   fact(u"a", u"1", u"1");
   pass();
   EXPECT_TRUE(host.transcript.empty());
@@ -403,11 +407,11 @@ TEST_F(InterpreterTest, TraceStepsOnlyInATraceRun) {
   ws.protocol.clear();
   pass();
   std::size_t ifLine = lineOf(u"IF a 1");
-  EXPECT_EQ(host.transcript,
-            (Lines{u"[trace] " + fromUtf8(std::to_string(ifLine)) + u" IF a 1",
-                   u"[trace] " + fromUtf8(std::to_string(ifLine + 2)) + u" THEN IF a 1",
-                   u"[trace] " + fromUtf8(std::to_string(ifLine + 3)) +
-                       u" THEN дерево берёза [0,5]"}));
+  EXPECT_EQ(
+      host.transcript,
+      (Lines{u"[trace] " + fromUtf8(std::to_string(ifLine)) + u" IF a 1",
+             u"[trace] " + fromUtf8(std::to_string(ifLine + 2)) + u" THEN IF a 1",
+             u"[trace] " + fromUtf8(std::to_string(ifLine + 3)) + u" THEN дерево берёза [0,5]"}));
   // Only the chosen rule runs.
   EXPECT_EQ(rows(ws.protocol), (Rows{{u"П", u"", u""}, {u"Гипотеза", u"дерево берёза", u"0,5"}}));
   // CASE: the CASE line and each alternative that fires.
@@ -416,10 +420,10 @@ TEST_F(InterpreterTest, TraceStepsOnlyInATraceRun) {
   host.transcript.clear();
   pass();
   std::size_t caseLine = lineOf(u"CASE шипы");
-  EXPECT_EQ(host.transcript,
-            (Lines{u"[trace] " + fromUtf8(std::to_string(caseLine)) + u" CASE шипы",
-                   u"[trace] " + fromUtf8(std::to_string(caseLine + 1)) +
-                       u" есть цветок роза [1]"}));
+  EXPECT_EQ(
+      host.transcript,
+      (Lines{u"[trace] " + fromUtf8(std::to_string(caseLine)) + u" CASE шипы",
+             u"[trace] " + fromUtf8(std::to_string(caseLine + 1)) + u" есть цветок роза [1]"}));
 }
 
 TEST_F(InterpreterTest, UpOrdersByCertaintyWithTheExactExchanges) {

@@ -38,6 +38,11 @@ void IdenLeks(Workspace& ws, Host& host, const Line& parameter);
 // window is a window of its own.
 void Rule(Workspace& ws, Host& host, std::size_t line);
 
+// The question pass of a run: for each RulePath entry in order, Rule for every rule of that name
+// (in a trace run only the chosen rule), each parameter asked once. False when "стоп" ended it
+// (after the one inference pass that "стоп" starts).
+bool questionPass(Workspace& ws, Host& host);
+
 }  // namespace veksa
 
 #endif  // VEKSA_ENGINE_QUESTION_H_

@@ -8,9 +8,15 @@ namespace {
 
 using testing::Rows;
 
-const Lines kHead = {u"ГИПОТЕЗЫ:", u"дерево {ёлка, сосна, берёза}", u"ПАРАМЕТРЫ:",
-                     u"оперение {листья, иголки}", u"кора {чёрно_белая, коричневая}",
-                     u"хвоя {короткая, длинная}", u"шипы {есть, нет}", u"ПЕРЕМЕННЫЕ:", u"X 6"};
+const Lines kHead = {u"ГИПОТЕЗЫ:",
+                     u"дерево {ёлка, сосна, берёза}",
+                     u"ПАРАМЕТРЫ:",
+                     u"оперение {листья, иголки}",
+                     u"кора {чёрно_белая, коричневая}",
+                     u"хвоя {короткая, длинная}",
+                     u"шипы {есть, нет}",
+                     u"ПЕРЕМЕННЫЕ:",
+                     u"X 6"};
 
 class QuestionTest : public testing::EngineTest {
  protected:
@@ -80,9 +86,9 @@ TEST_F(QuestionTest, AnswersWriteTheFactTable) {
 }
 
 TEST_F(QuestionTest, EachParameterOnceInTheOrderOfTheRules) {
-  EXPECT_EQ(ask({u"NAME П1", u"IF оперение листья AND кора чёрно_белая", u"THEN дерево берёза [0,9]",
-                 u"END", u"NAME П2", u"IF оперение иголки", u"AND NOT хвоя короткая",
-                 u"THEN дерево сосна [0,8]", u"END"}),
+  EXPECT_EQ(ask({u"NAME П1", u"IF оперение листья AND кора чёрно_белая",
+                 u"THEN дерево берёза [0,9]", u"END", u"NAME П2", u"IF оперение иголки",
+                 u"AND NOT хвоя короткая", u"THEN дерево сосна [0,8]", u"END"}),
             (Lines{u"оперение", u"кора", u"хвоя"}));
   // The dialog offers the declared values.
   EXPECT_EQ(host.questions[0].values, (Lines{u"листья", u"иголки"}));
@@ -120,9 +126,9 @@ TEST_F(QuestionTest, GroupsAskTheirParametersNeverTheParenthesis) {
             (Lines{u"оперение", u"кора", u"хвоя", u"шипы"}));
   ws.memo.clear();
   host.questions.clear();
-  EXPECT_EQ(ask({u"NAME R", u"IF ( a b AND c d ) OR e f", u"AND ( NOT g h )", u"OR ( ( i j ) )",
-                 u"END"}),
-            (Lines{u"a", u"c", u"e", u"g", u"i"}));
+  EXPECT_EQ(
+      ask({u"NAME R", u"IF ( a b AND c d ) OR e f", u"AND ( NOT g h )", u"OR ( ( i j ) )", u"END"}),
+      (Lines{u"a", u"c", u"e", u"g", u"i"}));
 }
 
 TEST_F(QuestionTest, ParametersAlreadyAskedAreNotAskedAgain) {
@@ -141,8 +147,7 @@ TEST_F(QuestionTest, StopRunsOnePassWithTheAnswersSoFar) {
   EXPECT_EQ(ws.continueFlag, 0);
   EXPECT_EQ(rows(ws.facts), (Rows{{u"оперение", u"листья", u"0,8"}}));
   // The pass ran: кора has no fact, so the condition is 0,8 and берёза gets 0,72.
-  EXPECT_EQ(rows(ws.protocol),
-            (Rows{{u"П", u"", u""}, {u"Гипотеза", u"дерево берёза", u"0,72"}}));
+  EXPECT_EQ(rows(ws.protocol), (Rows{{u"П", u"", u""}, {u"Гипотеза", u"дерево берёза", u"0,72"}}));
   EXPECT_EQ(rows(ws.variables), (Rows{{u"X", u"6"}}));
 }
 

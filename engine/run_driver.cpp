@@ -117,21 +117,6 @@ void restoreFullText(Workspace& ws, Host& host, const Lines& fullText) {
   ws.lines = fullText;
 }
 
-// The question pass: the parameters of every rule on the path (in a trace run of the chosen rule
-// only). False when "стоп" ended it.
-bool questionPass(Workspace& ws, Host& host) {
-  RuleIndex rules(ws.lines);
-  for (std::size_t e = 0; e < ws.RulePath.size(); ++e) {
-    const Line entry = ws.RulePath[e];
-    if (ws.TraceMode == 1 && entry != ws.traceRule) continue;
-    for (std::size_t nameLine : rules.find(entry)) {
-      Rule(ws, host, nameLine + 1);
-      if (ws.continueFlag == 0) return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 Run1Result Run1(Workspace& ws, Host& host) {

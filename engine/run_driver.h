@@ -43,8 +43,8 @@ void ppath(Workspace& ws);
 // The path commands. Each shows "Не был создан проект" through the host and returns false when it
 // does nothing; otherwise it changes the RulePath and returns true (the path window is then shown).
 bool sequentialPathCommand(Workspace& ws, Host& host);  // "Установка последовательного пути"
-bool userPathCommand(Workspace& ws, Host& host);        // "Установка заданного пути"
-bool deletePathCommand(Workspace& ws, Host& host);      // "Удаление текущего пути"
+bool userPathCommand(Workspace& ws, Host& host);  // "Установка заданного пути"
+bool deletePathCommand(Workspace& ws, Host& host);  // "Удаление текущего пути"
 
 // The section choice ("Разделы"): "Все разделы" and the section names, with their marks.
 struct SectionChoice {

@@ -173,7 +173,7 @@ TEST_F(RunDriverTest, ChosenSectionsRunWithACopyOfTheHeadEach) {
   expected.insert(expected.end(), file.begin() + 34, file.begin() + 52);
   expected.push_back(u"");
   EXPECT_EQ(capture.linesAtFirstQuestion, expected);
-  EXPECT_EQ(ws.lines, file);  // the full text is back
+  EXPECT_EQ(ws.lines, file);                  // the full text is back
   EXPECT_TRUE(ws.memo.lines().size() == 5u);  // the asked parameters only
 }
 
@@ -317,9 +317,9 @@ TEST_F(RunDriverTest, AnUnsavedKnowledgeBaseIsRestoredFromItsCopy) {
 }
 
 TEST_F(RunDriverTest, ARunTimeErrorEndsTheRunAndRestoresTheText) {
-  Lines file = {u"ГИПОТЕЗЫ:", u"ПЕРЕМЕННЫЕ:", u"X 5", u"Z 0", u"РАЗДЕЛ А", u"NAME П1",
-                u"IF =X>1", u"THEN x y [0,5]", u"END", u"NAME П2", u"IF =X>1", u"THEN =X/Z",
-                u"END", u"КОНЕЦ РАЗДЕЛА А"};
+  Lines file = {u"ГИПОТЕЗЫ:", u"ПЕРЕМЕННЫЕ:",    u"X 5", u"Z 0",     u"РАЗДЕЛ А", u"NAME П1",
+                u"IF =X>1",   u"THEN x y [0,5]", u"END", u"NAME П2", u"IF =X>1",  u"THEN =X/Z",
+                u"END",       u"КОНЕЦ РАЗДЕЛА А"};
   openFile(file);
   ws.TraceMode = 0;
   try {
@@ -328,7 +328,8 @@ TEST_F(RunDriverTest, ARunTimeErrorEndsTheRunAndRestoresTheText) {
   } catch (const RunError& e) {
     EXPECT_EQ(e.message(), u"Floating point division by zero");
   }
-  EXPECT_EQ(rows(ws.protocol), (Rows{{u"П1", u"", u""}, {u"Гипотеза", u"x y", u"0,5"}, {u"П2", u"", u""}}));
+  EXPECT_EQ(rows(ws.protocol),
+            (Rows{{u"П1", u"", u""}, {u"Гипотеза", u"x y", u"0,5"}, {u"П2", u"", u""}}));
   EXPECT_EQ(ws.lines, file);
   EXPECT_EQ(ws.TraceMode, 0);
   EXPECT_FALSE(host.timingVisible);

@@ -71,7 +71,8 @@ std::map<Line, ScriptedAnswer> parseAnswers(std::string_view text) {
       answer.button = button == u"да" ? AnswerButton::Yes : AnswerButton::All;
       if (words.size() < 3) fail("\"" + toUtf8(button) + "\" needs a certainty");
       auto position = trackPosition(words[2]);
-      if (!position) fail("the certainty \"" + toUtf8(words[2]) + "\" is not a multiple of 0.05 from -1 to 1");
+      if (!position)
+        fail("the certainty \"" + toUtf8(words[2]) + "\" is not a multiple of 0.05 from -1 to 1");
       answer.position = *position;
       answer.values.assign(words.begin() + 3, words.end());
     } else if (button == u"стоп" || button == u"esc") {

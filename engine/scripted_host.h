@@ -53,9 +53,9 @@ class ScriptedHost : public Host {
   Lines transcript;
   // The questions asked, with the values offered.
   std::vector<Question> questions;
-  int resultsShown = 0;               // showResults calls
-  std::vector<int> gauge;             // progress values
-  std::vector<bool> timingVisibility; // showTiming calls
+  int resultsShown = 0;                // showResults calls
+  std::vector<int> gauge;              // progress values
+  std::vector<bool> timingVisibility;  // showTiming calls
   bool timingVisible = false;
 
   // Throws ScriptError when an answer ticks a value the dialog does not offer.
