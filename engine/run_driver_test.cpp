@@ -207,6 +207,33 @@ TEST_F(RunDriverTest, ASectionThatIsNeverClosedOrOnTheFirstLineRunsNoRules) {
   EXPECT_EQ(ws.lines.size(), 11u);
 }
 
+TEST_F(RunDriverTest, SectionsAreFoundByTheirLastPairOfExactLines) {
+  // "А" opens twice, closes once: the pair is the last opening line before the last closing one.
+  // "Б" has two spaces after РАЗДЕЛ: it is offered, but its lines are never found.
+  openFile({u"ГИПОТЕЗЫ:", u"РАЗДЕЛ А", u"NAME П", u"IF a 1", u"END", u"РАЗДЕЛ А", u"NAME Q",
+            u"IF b 1", u"END", u"КОНЕЦ РАЗДЕЛА А", u"РАЗДЕЛ А", u"NAME R", u"IF c 1", u"END",
+            u"РАЗДЕЛ  Б", u"NAME S", u"IF d 1", u"END", u"КОНЕЦ РАЗДЕЛА Б"});
+  CapturingHost capture(ws);
+  Run1Result prepared = Run1(ws, capture);
+  ASSERT_TRUE(prepared.choice);
+  EXPECT_EQ(prepared.choice->items, (Lines{u"Все разделы", u"А", u"А", u"А", u"Б"}));
+  SectionChoice choice = *prepared.choice;
+  ASSERT_TRUE(tickSections(choice, {u"А", u"Б"}));  // every item named А is ticked
+  EXPECT_EQ(SectionChoiceDone(ws, capture, choice), RunEnd::Completed);
+  // Each ticked А appends the head and lines 5 to 9; Б appends the head only.
+  const Lines section = {u"РАЗДЕЛ А", u"NAME Q", u"IF b 1", u"END", u"КОНЕЦ РАЗДЕЛА А", u""};
+  Lines expected;
+  for (int i = 0; i < 3; ++i) {
+    expected.push_back(u"ГИПОТЕЗЫ:");
+    expected.insert(expected.end(), section.begin(), section.end());
+  }
+  expected.push_back(u"ГИПОТЕЗЫ:");
+  EXPECT_EQ(capture.linesAtFirstQuestion, expected);
+  EXPECT_EQ(asked(), Lines{});  // the capturing host asked, not the fixture's
+  EXPECT_EQ(capture.questions.size(), 1u);
+  EXPECT_EQ(capture.questions[0].parameter, u"b");
+}
+
 TEST_F(RunDriverTest, TheTimingLoopMakesTwiceRepeatCountPlusOnePasses) {
   // Without variables every pass reports the comparison once.
   const Line noVariables = u"Переменные не объявлены!";
