@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 #include "engine/variables.h"
 #include "kb/number.h"
@@ -120,29 +122,114 @@ Frame newFrame(bool condition, Combine combine, std::size_t close) {
 
 }  // namespace
 
-long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, std::size_t pos) {
-  const Lines& lines = ws_.lines;
+namespace {
+
+constexpr long double kInfinity = std::numeric_limits<long double>::infinity();
+
+// The sign class of a certainty: 0 below zero, 1 at zero, 2 above.
+int signClass(long double x) { return x < 0 ? 0 : x == 0 ? 1 : 2; }
+int signOf(long double x) { return x < 0 ? -1 : x == 0 ? 0 : 1; }
+
+using Rest = ConditionEvaluator::Rest;
+
+Rest identity() {
+  Rest r;
+  r.lo = -kInfinity;
+  r.hi = kInfinity;
+  return r;
+}
+
+long double applyRest(const Rest& r, long double x) { return x < r.lo ? r.lo : x > r.hi ? r.hi : x; }
+
+// The segment `a` (one line, ending past its end) followed by the rest `b`.
+Rest compose(const Rest& a, const Rest& b) {
+  Rest r;
+  r.lo = applyRest(b, a.lo);
+  r.hi = applyRest(b, a.hi);
+  for (int s = 0; s < 3; ++s) {
+    // The sign of a's result for a start of class s: the median of the signs (a clamp is monotone).
+    int x = s - 1, lo = signOf(a.lo), hi = signOf(a.hi);
+    int after = std::max(lo, std::min(x, hi));
+    r.zero[s] = a.zero[s] || b.zero[after + 1];
+  }
+  r.end = b.end;
+  r.word = b.word;
+  return r;
+}
+
+}  // namespace
+
+std::size_t ConditionEvaluator::LineStartHash::operator()(const LineStart& s) const {
+  std::size_t h = std::hash<std::size_t>()(s.line);
+  for (const Line& w : s.w) h = h * 1000003u ^ std::hash<Line>()(w);
+  return h;
+}
+
+bool ConditionEvaluator::runLine(bool condition, Rest* rest, std::size_t lineIndex,
+                                 std::size_t pos, Line* slots, long double& groupResult) {
+  const Line& text = ws_.lines[lineIndex];
   std::vector<Frame> stack;
-  stack.push_back(
-      newFrame(condition, Combine::Assign, condition ? 0 : groups_.closeAfter(lineIndex, pos)));
+  stack.push_back(newFrame(condition, Combine::Assign,
+                           condition ? 0 : groups_.closeAfter(lineIndex, pos)));
+  if (condition && slots != nullptr) {
+    for (int k = 0; k < 5; ++k) stack.back().w[k] = slots[k];
+  }
   Stage stage = Stage::Start;
 
+  // Skip spaces and read a word of the line into a slot; past the end the slot stays.
+  auto read = [&](Line& slot) {
+    pos = skipSpaces(text, pos);
+    if (pos > text.size()) return;
+    Line word;
+    GetLeks(text, pos, text.size(), word);
+    pos += word.size();
+    slot = std::move(word);
+  };
+  auto certaintyOf = [&](std::size_t row) { return ws_.number(ws_.facts.cell(row, 2)); };
+  // The certainty operations of a frame: the condition's own certainty is followed as a function
+  // when `rest` is given.
+  auto assign = [&](Frame& f, long double c) {
+    if (!f.condition) {
+      f.cert = c;
+    } else if (rest != nullptr) {
+      rest->lo = rest->hi = c;
+    } else {
+      ws_.certainty = c;
+    }
+  };
+  auto lower = [&](Frame& f, long double c) {  // keep the smaller
+    if (!f.condition) {
+      if (c < f.cert) f.cert = c;
+    } else if (rest != nullptr) {
+      rest->lo = std::min(rest->lo, c);
+      rest->hi = std::min(rest->hi, c);
+    } else if (c < ws_.certainty) {
+      ws_.certainty = c;
+    }
+  };
+  auto raise = [&](Frame& f, long double c) {  // keep the larger
+    if (!f.condition) {
+      if (c > f.cert) f.cert = c;
+    } else if (rest != nullptr) {
+      rest->lo = std::max(rest->lo, c);
+      rest->hi = std::max(rest->hi, c);
+    } else if (c > ws_.certainty) {
+      ws_.certainty = c;
+    }
+  };
+  // Step 16's test; a followed certainty records for which starts it is 0 and goes on.
+  auto endsAtZero = [&](const Frame& f) {
+    if (!f.condition) return f.cert == 0;
+    if (rest == nullptr) return ws_.certainty == 0;
+    rest->zero[0] = rest->zero[0] || rest->lo == 0;
+    rest->zero[1] = rest->zero[1] || (rest->lo <= 0 && rest->hi >= 0);
+    rest->zero[2] = rest->zero[2] || rest->hi == 0;
+    return false;
+  };
+
   while (true) {
-    if (lineIndex >= lines.size()) return ws_.certainty;  // only a condition leaves its line
-    const Line& text = lines[lineIndex];
     Frame& f = stack.back();
-    long double& cert = f.condition ? ws_.certainty : f.cert;
     Line* w = f.w;
-    // Skip spaces and read a word of the current line into a slot.
-    auto read = [&](Line& slot) {
-      pos = skipSpaces(text, pos);
-      if (pos > text.size()) return;
-      Line word;
-      GetLeks(text, pos, text.size(), word);
-      pos += word.size();
-      slot = std::move(word);
-    };
-    auto certaintyOf = [&](std::size_t row) { return ws_.number(ws_.facts.cell(row, 2)); };
     bool finished = false;
     Combine nested = Combine::Assign;
     bool startGroup = false;
@@ -152,13 +239,17 @@ long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, 
         read(w[0]);
         if (f.condition) {
           if (!w[0].empty() && w[0][0] == u'=') {
-            Idenex2(ws_, host_, w[0]);
-            finished = true;
-            break;
+            if (rest != nullptr) {
+              rest->end = Rest::End::Comparison;
+              rest->word = w[0];
+            } else {
+              Idenex2(ws_, host_, w[0]);
+            }
+            return false;
           }
           if (w[0] == kThen) {
-            finished = true;
-            break;
+            if (rest != nullptr) rest->end = Rest::End::Then;
+            return false;
           }
         } else if (w[0] == kClose) {
           finished = true;
@@ -209,7 +300,7 @@ long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, 
         // Step 8: a first term is assigned, once per matching fact.
         if (w[0] != kNot && w[0] != kOpen && w[0] != kAnd && w[0] != kOr) {
           for (std::size_t row : ws_.facts.find(w[0], w[1])) {
-            cert = certaintyOf(row);
+            assign(f, certaintyOf(row));
             read(w[0]);
             read(w[1]);
           }
@@ -217,7 +308,7 @@ long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, 
         read(w[2]);          // step 9
         if (w[0] == kNot) {  // step 10
           for (std::size_t row : ws_.facts.find(w[1], w[2])) {
-            cert = -certaintyOf(row);
+            assign(f, -certaintyOf(row));
             read(w[0]);
             read(w[1]);
             read(w[2]);
@@ -227,34 +318,36 @@ long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, 
           bool isAnd = w[0] == kAnd;
           for (std::size_t row : ws_.facts.find(w[1], w[2])) {
             long double c = certaintyOf(row);
-            if (isAnd ? c < cert : c > cert) cert = c;
+            isAnd ? lower(f, c) : raise(f, c);
             read(w[0]);
             read(w[1]);
             read(w[2]);
           }
         }
-        read(w[3]);                                                            // step 13
+        read(w[3]);  // step 13
         if (w[2] != kOpen && w[1] == kNot && (w[0] == kAnd || w[0] == kOr)) {  // steps 14, 15
           bool isAnd = w[0] == kAnd;
           for (std::size_t row : ws_.facts.find(w[2], w[3])) {
             long double c = -certaintyOf(row);
-            if (isAnd ? c < cert : c > cert) cert = c;
+            isAnd ? lower(f, c) : raise(f, c);
             for (int k = 0; k < 5; ++k) read(w[k]);
           }
         }
         // Step 16.
-        if (cert == 0) {
+        if (endsAtZero(f)) {
+          if (f.condition) return false;
           finished = true;
           break;
         }
         if (pos > text.size()) {
-          if (!f.condition) {
-            finished = true;  // a group never continues on the next line
-            break;
+          if (f.condition) {
+            if (slots != nullptr) {
+              for (int k = 0; k < 5; ++k) slots[k] = w[k];
+            }
+            return true;  // the next step begins on the next line
           }
-          ++lineIndex;
-          pos = 1;
-          if (lineIndex >= lines.size()) return ws_.certainty;
+          finished = true;  // a group never continues on the next line
+          break;
         }
         stage = Stage::Start;
         continue;
@@ -268,25 +361,27 @@ long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, 
       continue;
     }
     if (finished) {
-      if (f.condition) return ws_.certainty;
+      // Only a group gets here.
       long double result = f.cert;
       std::size_t close = f.close;
       Combine combine = f.combine;
       ws_.groupCertainty = result;
       stack.pop_back();
-      if (stack.empty()) return result;
+      if (stack.empty()) {
+        groupResult = result;
+        return false;
+      }
       pos = close;
       Frame& parent = stack.back();
-      long double& parentCert = parent.condition ? ws_.certainty : parent.cert;
       switch (combine) {
         case Combine::Assign:
-          parentCert = result;
+          assign(parent, result);
           break;
         case Combine::Min:
-          if (result < parentCert) parentCert = result;
+          lower(parent, result);
           break;
         case Combine::Max:
-          if (result > parentCert) parentCert = result;
+          raise(parent, result);
           break;
       }
       stage = parent.resume;
@@ -294,7 +389,73 @@ long double ConditionEvaluator::evaluate(bool condition, std::size_t lineIndex, 
   }
 }
 
-void ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos) { evaluate(true, line, pos); }
+const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const LineStart& start) {
+  auto known = rests_.find(start);
+  if (known != rests_.end()) return known->second;
+  // Line by line to a line start already known or to the end of the condition, then back.
+  std::vector<std::pair<LineStart, Rest>> chain;
+  LineStart at = start;
+  std::optional<Rest> tail;
+  while (true) {
+    Rest segment = identity();
+    Line slots[5] = {at.w[0], at.w[1], at.w[2], at.w[3], Line()};
+    bool crossed = false;
+    try {
+      long double unused = 0;
+      crossed = runLine(true, &segment, at.line, 1, slots, unused);
+    } catch (const RunError& e) {
+      segment.end = Rest::End::Error;
+      segment.word = e.message();
+    }
+    chain.emplace_back(at, std::move(segment));
+    if (!crossed) break;
+    LineStart next{at.line + 1, {slots[0], slots[1], slots[2], slots[3]}};
+    if (next.line >= ws_.lines.size()) {
+      tail = identity();  // no lines remain: the certainty stays as it is
+      break;
+    }
+    auto found = rests_.find(next);
+    if (found != rests_.end()) {
+      tail = found->second;
+      break;
+    }
+    at = std::move(next);
+  }
+  for (std::size_t k = chain.size(); k-- > 0;) {
+    if (tail) tail = compose(chain[k].second, *tail);
+    else tail = chain[k].second;
+    rests_[chain[k].first] = *tail;
+  }
+  return rests_.at(start);
+}
+
+void ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos) {
+  if (line >= ws_.lines.size()) return;
+  Line slots[5];
+  long double unused = 0;
+  if (!runLine(true, nullptr, line, pos, slots, unused)) return;
+  if (!memoize_) {
+    // Line by line, word by word.
+    while (++line < ws_.lines.size()) {
+      if (!runLine(true, nullptr, line, 1, slots, unused)) return;
+    }
+    return;
+  }
+  if (line + 1 >= ws_.lines.size()) return;
+  const Rest& rest = restFrom(LineStart{line + 1, {slots[0], slots[1], slots[2], slots[3]}});
+  long double x = ws_.certainty;
+  if (rest.zero[signClass(x)]) {
+    ws_.certainty = 0;
+    return;
+  }
+  ws_.certainty = applyRest(rest, x);
+  if (rest.end == Rest::End::Comparison) {
+    Line comparison = rest.word;
+    Idenex2(ws_, host_, comparison);
+  } else if (rest.end == Rest::End::Error) {
+    throw RunError(rest.word);
+  }
+}
 
 std::size_t ConditionEvaluator::IdenC(std::size_t line, std::size_t pos) {
   if (line >= ws_.lines.size()) {
@@ -302,7 +463,9 @@ std::size_t ConditionEvaluator::IdenC(std::size_t line, std::size_t pos) {
     return 0;
   }
   std::size_t close = groups_.closeAfter(line, pos);
-  ws_.groupCertainty = evaluate(false, line, pos);
+  long double result = 0;
+  runLine(false, nullptr, line, pos, nullptr, result);
+  ws_.groupCertainty = result;
   return close > pos ? close - pos : 0;
 }
 

@@ -40,9 +40,20 @@ class GroupIndex {
 
 // Evaluates conditions and groups against the FactTable. Groups nested to any depth are evaluated
 // with an explicit stack, never by recursion.
+//
+// The words a condition reads do not depend on its certainty (a step reads on after each matching
+// fact, whatever its value), only where it stops does (at a step that ends with certainty 0). So
+// the rest of a condition from the start of a line, for given word slots, is one function of the
+// certainty it starts with: a clamp median(lo, x, hi) (a constant when lo = hi), with the sign
+// classes of x for which some step ends at 0, and the way the condition ends (THEN, a comparison,
+// the end of the text). These are found once per pass and line start, so a condition that reads
+// on far (no THEN where a step begins) costs no second walk over the same lines, and a pass stays
+// linear in the text. `memoize` false evaluates line by line, word by word (the reference the
+// tests compare with).
 class ConditionEvaluator {
  public:
-  ConditionEvaluator(Workspace& ws, Host& host) : ws_(ws), host_(host), groups_(ws.lines) {}
+  ConditionEvaluator(Workspace& ws, Host& host, bool memoize = true)
+      : ws_(ws), host_(host), groups_(ws.lines), memoize_(memoize) {}
 
   // IdenIf: evaluates the condition whose first word is at `pos` (1-based) of line `line` and
   // leaves its certainty in the current condition certainty; reads on over the following lines
@@ -54,12 +65,42 @@ class ConditionEvaluator {
   // (or to the end of the line).
   std::size_t IdenC(std::size_t line, std::size_t pos);
 
+  // The rest of a condition from a line start (see above).
+  struct Rest {
+    enum class End { Lines, Then, Comparison, Error };
+    long double lo, hi;
+    bool zero[3] = {false, false, false};  // by the sign of the start: < 0, = 0, > 0
+    End end = End::Lines;
+    Line word;  // the comparison, or the run-time error's message
+  };
+
  private:
-  long double evaluate(bool condition, std::size_t line, std::size_t pos);
+  // The word slots w1..w4 at the start of a line (w5 is read but never looked at).
+  struct LineStart {
+    std::size_t line;
+    Line w[4];
+    bool operator==(const LineStart& o) const {
+      return line == o.line && w[0] == o.w[0] && w[1] == o.w[1] && w[2] == o.w[2] &&
+             w[3] == o.w[3];
+    }
+  };
+  struct LineStartHash {
+    std::size_t operator()(const LineStart& s) const;
+  };
+
+  // Runs a condition's steps on one line (or a whole group). With `rest`, the condition's
+  // certainty is followed as a function into `rest` and the comparison is not evaluated. Returns
+  // true when a step ended past the end of the line, with the slots in `slots`.
+  bool runLine(bool condition, Rest* rest, std::size_t line, std::size_t pos, Line* slots,
+               long double& groupResult);
+  // The rest from a line start, found once per pass.
+  const Rest& restFrom(const LineStart& start);
 
   Workspace& ws_;
   Host& host_;
   GroupIndex groups_;
+  bool memoize_;
+  std::unordered_map<LineStart, Rest, LineStartHash> rests_;
 };
 
 // One-off forms of the two operations.

@@ -1,6 +1,7 @@
 // Conditions and certainty factors (Part 2.3).
 #include "engine/conditions.h"
 
+#include <random>
 #include <string>
 
 #include "engine/engine_test_support.h"
@@ -181,6 +182,83 @@ TEST_F(ConditionsTest, SumCtCombinesTwoCertainties) {
     FAIL();
   } catch (const RunError& e) {
     EXPECT_EQ(e.message(), u"Floating point overflow");
+  }
+}
+
+}  // namespace
+}  // namespace veksa
+
+namespace veksa {
+namespace {
+
+// The rest of a condition is followed as a function once per line start; word by word evaluation
+// is the reference. Random texts over a small vocabulary, random facts (zeros and repeated rows
+// included) and random starting certainties.
+TEST(ConditionMemo, AgreesWithWordByWordEvaluation) {
+  std::mt19937 rng(7);
+  const Lines vocabulary = {u"a", u"b",  u"1",   u"2",   u"AND", u"OR",   u"NOT",
+                            u"(", u")",  u"THEN", u"=X>1", u"=Q<1", u"a 1", u"b 2"};
+  const Line certainties[] = {u"-1", u"-0,5", u"0", u"0,3", u"0,7", u"1"};
+  const long double starts[] = {-0.4L, 0, 0.2L, 0.9L};
+  for (int trial = 0; trial < 1500; ++trial) {
+    Lines text;
+    int lines = 1 + static_cast<int>(rng() % 12);
+    for (int i = 0; i < lines; ++i) {
+      Line line;
+      int words = static_cast<int>(rng() % 7);
+      for (int k = 0; k < words; ++k) {
+        if (!line.empty()) line += u" ";
+        line += vocabulary[rng() % vocabulary.size()];
+      }
+      text.push_back(line);
+    }
+    Workspace literal, memo;
+    for (Workspace* ws : {&literal, &memo}) {
+      ws->lines = text;
+      ws->variables.append({u"X", u"2"});
+    }
+    for (const char16_t* p : {u"a", u"b"}) {
+      for (const char16_t* v : {u"1", u"2"}) {
+        int rows = static_cast<int>(rng() % 3);
+        for (int r = 0; r < rows; ++r) {
+          Line c = certainties[rng() % 6];
+          literal.facts.append({p, v, c});
+          memo.facts.append({p, v, c});
+        }
+      }
+    }
+    ScriptedHost literalHost(literal), memoHost(memo);
+    ConditionEvaluator reference(literal, literalHost, false), memoized(memo, memoHost, true);
+    for (std::size_t line = 0; line < text.size(); ++line) {
+      for (long double start : starts) {
+        literal.certainty = memo.certainty = start;
+        reference.IdenIf(line, 1);
+        memoized.IdenIf(line, 1);
+        ASSERT_EQ(literal.certainty, memo.certainty)
+            << "trial " << trial << " line " << line << " start " << static_cast<double>(start);
+      }
+    }
+    ASSERT_EQ(literalHost.transcript, memoHost.transcript) << "trial " << trial;
+  }
+}
+
+TEST(ConditionMemo, ConditionsThatReadToTheEndOfTheTextStayLinear) {
+  // Rules in the one-line form never reach a THEN where a step begins: each condition reads on to
+  // the end of the text. 20,000 rules must still take about one walk over the text per pass.
+  Workspace ws;
+  ws.lines = {u"ГИПОТЕЗЫ:"};
+  for (int i = 0; i < 20000; ++i) {
+    ws.lines.push_back(u"NAME П");
+    ws.lines.push_back(u"IF a 1 THEN x y [1]");
+    ws.lines.push_back(u"END");
+  }
+  ws.facts.append({u"a", u"1", u"0,5"});
+  ScriptedHost host(ws);
+  ConditionEvaluator evaluator(ws, host);
+  for (std::size_t line = 2; line < ws.lines.size(); line += 3) {
+    ws.certainty = 0;
+    evaluator.IdenIf(line, 3);
+    ASSERT_EQ(ws.certainty, 0.5L);
   }
 }
 
