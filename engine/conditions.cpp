@@ -139,7 +139,9 @@ Rest identity() {
   return r;
 }
 
-long double applyRest(const Rest& r, long double x) { return x < r.lo ? r.lo : x > r.hi ? r.hi : x; }
+long double applyRest(const Rest& r, long double x) {
+  return x < r.lo ? r.lo : x > r.hi ? r.hi : x;
+}
 
 // The segment `a` (one line, ending past its end) followed by the rest `b`.
 Rest compose(const Rest& a, const Rest& b) {
@@ -160,17 +162,27 @@ Rest compose(const Rest& a, const Rest& b) {
 }  // namespace
 
 std::size_t ConditionEvaluator::LineStartHash::operator()(const LineStart& s) const {
-  std::size_t h = std::hash<std::size_t>()(s.line);
-  for (const Line& w : s.w) h = h * 1000003u ^ std::hash<Line>()(w);
-  return h;
+  std::uint64_t h = s.line * 0x9E3779B97F4A7C15ull;
+  for (std::uint32_t w : s.w) h = (h ^ w) * 0xFF51AFD7ED558CCDull;
+  return static_cast<std::size_t>(h ^ (h >> 32));
 }
 
-bool ConditionEvaluator::runLine(bool condition, Rest* rest, std::size_t lineIndex,
-                                 std::size_t pos, Line* slots, long double& groupResult) {
+ConditionEvaluator::LineStart ConditionEvaluator::lineStart(std::size_t line, const Line* slots) {
+  LineStart start{line, {0, 0, 0, 0}};
+  for (int k = 0; k < 4; ++k) {
+    auto [it, added] = wordIds_.try_emplace(slots[k], static_cast<std::uint32_t>(words_.size()));
+    if (added) words_.push_back(slots[k]);
+    start.w[k] = it->second;
+  }
+  return start;
+}
+
+bool ConditionEvaluator::runLine(bool condition, Rest* rest, std::size_t lineIndex, std::size_t pos,
+                                 Line* slots, long double& groupResult) {
   const Line& text = ws_.lines[lineIndex];
   std::vector<Frame> stack;
-  stack.push_back(newFrame(condition, Combine::Assign,
-                           condition ? 0 : groups_.closeAfter(lineIndex, pos)));
+  stack.push_back(
+      newFrame(condition, Combine::Assign, condition ? 0 : groups_.closeAfter(lineIndex, pos)));
   if (condition && slots != nullptr) {
     for (int k = 0; k < 5; ++k) stack.back().w[k] = slots[k];
   }
@@ -324,7 +336,7 @@ bool ConditionEvaluator::runLine(bool condition, Rest* rest, std::size_t lineInd
             read(w[2]);
           }
         }
-        read(w[3]);  // step 13
+        read(w[3]);                                                            // step 13
         if (w[2] != kOpen && w[1] == kNot && (w[0] == kAnd || w[0] == kOr)) {  // steps 14, 15
           bool isAnd = w[0] == kAnd;
           for (std::size_t row : ws_.facts.find(w[2], w[3])) {
@@ -393,12 +405,13 @@ const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const LineStart& st
   auto known = rests_.find(start);
   if (known != rests_.end()) return known->second;
   // Line by line to a line start already known or to the end of the condition, then back.
+  if (rests_.empty()) rests_.reserve(ws_.lines.size());
   std::vector<std::pair<LineStart, Rest>> chain;
   LineStart at = start;
   std::optional<Rest> tail;
   while (true) {
     Rest segment = identity();
-    Line slots[5] = {at.w[0], at.w[1], at.w[2], at.w[3], Line()};
+    Line slots[5] = {wordOf(at.w[0]), wordOf(at.w[1]), wordOf(at.w[2]), wordOf(at.w[3]), Line()};
     bool crossed = false;
     try {
       long double unused = 0;
@@ -409,21 +422,23 @@ const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const LineStart& st
     }
     chain.emplace_back(at, std::move(segment));
     if (!crossed) break;
-    LineStart next{at.line + 1, {slots[0], slots[1], slots[2], slots[3]}};
-    if (next.line >= ws_.lines.size()) {
+    if (at.line + 1 >= ws_.lines.size()) {
       tail = identity();  // no lines remain: the certainty stays as it is
       break;
     }
+    LineStart next = lineStart(at.line + 1, slots);
     auto found = rests_.find(next);
     if (found != rests_.end()) {
       tail = found->second;
       break;
     }
-    at = std::move(next);
+    at = next;
   }
   for (std::size_t k = chain.size(); k-- > 0;) {
-    if (tail) tail = compose(chain[k].second, *tail);
-    else tail = chain[k].second;
+    if (tail)
+      tail = compose(chain[k].second, *tail);
+    else
+      tail = chain[k].second;
     rests_[chain[k].first] = *tail;
   }
   return rests_.at(start);
@@ -442,7 +457,7 @@ void ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos) {
     return;
   }
   if (line + 1 >= ws_.lines.size()) return;
-  const Rest& rest = restFrom(LineStart{line + 1, {slots[0], slots[1], slots[2], slots[3]}});
+  const Rest& rest = restFrom(lineStart(line + 1, slots));
   long double x = ws_.certainty;
   if (rest.zero[signClass(x)]) {
     ws_.certainty = 0;

@@ -4,6 +4,7 @@
 #define VEKSA_ENGINE_CONDITIONS_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -48,8 +49,9 @@ class GroupIndex {
 // classes of x for which some step ends at 0, and the way the condition ends (THEN, a comparison,
 // the end of the text). These are found once per pass and line start, so a condition that reads
 // on far (no THEN where a step begins) costs no second walk over the same lines, and a pass stays
-// linear in the text. `memoize` false evaluates line by line, word by word (the reference the
-// tests compare with).
+// linear in the text. The rests depend on the lines and the facts only (a comparison that ends a
+// condition is evaluated when the condition is), so the passes of one run share one evaluator.
+// `memoize` false evaluates line by line, word by word (the reference the tests compare with).
 class ConditionEvaluator {
  public:
   ConditionEvaluator(Workspace& ws, Host& host, bool memoize = true)
@@ -75,18 +77,19 @@ class ConditionEvaluator {
   };
 
  private:
-  // The word slots w1..w4 at the start of a line (w5 is read but never looked at).
+  // The word slots w1..w4 at the start of a line (w5 is read but never looked at), as word ids.
   struct LineStart {
     std::size_t line;
-    Line w[4];
+    std::uint32_t w[4];
     bool operator==(const LineStart& o) const {
-      return line == o.line && w[0] == o.w[0] && w[1] == o.w[1] && w[2] == o.w[2] &&
-             w[3] == o.w[3];
+      return line == o.line && w[0] == o.w[0] && w[1] == o.w[1] && w[2] == o.w[2] && w[3] == o.w[3];
     }
   };
   struct LineStartHash {
     std::size_t operator()(const LineStart& s) const;
   };
+  LineStart lineStart(std::size_t line, const Line* slots);
+  const Line& wordOf(std::uint32_t id) const { return words_[id]; }
 
   // Runs a condition's steps on one line (or a whole group). With `rest`, the condition's
   // certainty is followed as a function into `rest` and the comparison is not evaluated. Returns
@@ -101,6 +104,8 @@ class ConditionEvaluator {
   GroupIndex groups_;
   bool memoize_;
   std::unordered_map<LineStart, Rest, LineStartHash> rests_;
+  std::unordered_map<Line, std::uint32_t> wordIds_;
+  Lines words_;
 };
 
 // One-off forms of the two operations.

@@ -196,8 +196,8 @@ namespace {
 // included) and random starting certainties.
 TEST(ConditionMemo, AgreesWithWordByWordEvaluation) {
   std::mt19937 rng(7);
-  const Lines vocabulary = {u"a", u"b",  u"1",   u"2",   u"AND", u"OR",   u"NOT",
-                            u"(", u")",  u"THEN", u"=X>1", u"=Q<1", u"a 1", u"b 2"};
+  const Lines vocabulary = {u"a", u"b", u"1",    u"2",    u"AND",  u"OR",  u"NOT",
+                            u"(", u")", u"THEN", u"=X>1", u"=Q<1", u"a 1", u"b 2"};
   const Line certainties[] = {u"-1", u"-0,5", u"0", u"0,3", u"0,7", u"1"};
   const long double starts[] = {-0.4L, 0, 0.2L, 0.9L};
   for (int trial = 0; trial < 1500; ++trial) {

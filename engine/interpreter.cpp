@@ -59,7 +59,20 @@ const std::vector<std::size_t>& RuleIndex::find(const Line& name) const {
   return it == rules_.end() ? kNone : it->second;
 }
 
-Interpreter::Interpreter(Workspace& ws, Host& host) : ws_(ws), host_(host), conditions_(ws, host) {}
+namespace {
+RunCache* validCache(Workspace& ws, RunCache* cache) {
+  return cache != nullptr && cache->factsGeneration == ws.facts.generation() ? cache : nullptr;
+}
+}  // namespace
+
+Interpreter::Interpreter(Workspace& ws, Host& host, RunCache* cache)
+    : ws_(ws),
+      host_(host),
+      cache_(validCache(ws, cache)),
+      ownConditions_(cache_ != nullptr
+                         ? std::nullopt
+                         : std::optional<ConditionEvaluator>(std::in_place, ws, host)),
+      conditions_(cache_ != nullptr ? cache_->conditions : *ownConditions_) {}
 
 void Interpreter::Trass(std::size_t line) {
   if (ws_.TraceMode == 1) host_.traceStep(line);
@@ -82,7 +95,9 @@ PassResult Interpreter::Button15Click() {
   FirstConclusionClass.clear();
   FirstConclusionValue.clear();
   ConclusionCount = 0;
-  RuleIndex rules(ws_.lines);
+  std::optional<RuleIndex> ownRules;
+  if (cache_ == nullptr) ownRules.emplace(ws_.lines);
+  const RuleIndex& rules = cache_ != nullptr ? cache_->rules : *ownRules;
   for (std::size_t e = 0; e < ws_.RulePath.size(); ++e) {
     const Line entry = ws_.RulePath[e];
     if (ws_.TraceMode == 1 && entry != ws_.traceRule) continue;
@@ -278,8 +293,8 @@ bool Interpreter::caseBlock(const Line& parameter, std::size_t caseLine) {
   return true;
 }
 
-PassResult Button15Click(Workspace& ws, Host& host) {
-  return Interpreter(ws, host).Button15Click();
+PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache) {
+  return Interpreter(ws, host, cache).Button15Click();
 }
 
 namespace {

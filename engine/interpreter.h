@@ -5,6 +5,8 @@
 #define VEKSA_ENGINE_INTERPRETER_H_
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -26,6 +28,17 @@ class RuleIndex {
   std::unordered_map<Line, std::vector<std::size_t>> rules_;
 };
 
+// What the passes of one run share: the rule index and the condition evaluator with its memo,
+// which depend on the lines and the facts only. A pass uses it only while the facts are those it
+// was made with.
+struct RunCache {
+  RunCache(Workspace& ws, Host& host)
+      : rules(ws.lines), conditions(ws, host), factsGeneration(ws.facts.generation()) {}
+  RuleIndex rules;
+  ConditionEvaluator conditions;
+  std::uint64_t factsGeneration;
+};
+
 // What a pass leaves behind: the number of branches fired and the first conclusion's class and
 // value (empty when the first branch fired was a formula branch or none fired).
 struct PassResult {
@@ -36,7 +49,8 @@ struct PassResult {
 // One inference pass with its pass-level and rule-level state.
 class Interpreter {
  public:
-  Interpreter(Workspace& ws, Host& host);
+  // With a cache, the pass uses its rule index and condition evaluator.
+  Interpreter(Workspace& ws, Host& host, RunCache* cache = nullptr);
 
   // Button15Click: loads the variables (VVar), then executes, for each rule-path entry in order,
   // every rule of that name in text order (in a trace run only the chosen rule). With method 5 the
@@ -91,13 +105,15 @@ class Interpreter {
 
   Workspace& ws_;
   Host& host_;
-  ConditionEvaluator conditions_;
+  RunCache* cache_;
+  std::optional<ConditionEvaluator> ownConditions_;
+  ConditionEvaluator& conditions_;
   bool factsIndexed_ = false;
   std::unordered_map<Line, std::vector<std::size_t>> factsByParameter_;
 };
 
-// One inference pass (Button15Click).
-PassResult Button15Click(Workspace& ws, Host& host);
+// One inference pass (Button15Click), optionally with the cache of the run.
+PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache = nullptr);
 
 // Up: orders the ResultTable by certainty, highest first, into exactly the order of the
 // specification's walk (for each row i, every later row j whose certainty is greater than the

@@ -202,13 +202,14 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
       int gauge = 0;
       host.progress(gauge);
       host.showTiming(true);
+      RunCache cache(ws, host);  // the lines and the facts stay as they are for every pass
       for (long long r = 0; r < static_cast<long long>(ws.RepeatCount) + 1; ++r) {
         if (gauge < 98) host.progress(++gauge);
-        Button15Click(ws, host);
+        Button15Click(ws, host, &cache);
         ws.results.clear();
         ws.protocol.clear();
         ws.variables.clear();
-        last = Button15Click(ws, host);
+        last = Button15Click(ws, host, &cache);
       }
       host.progress(100);
     }
