@@ -47,7 +47,7 @@ class GroupIndex {
 // the rest of a condition from the start of a line, for given word slots, is one function of the
 // certainty it starts with: a clamp median(lo, x, hi) (a constant when lo = hi), with the sign
 // classes of x for which some step ends at 0, and the way the condition ends (THEN, a comparison,
-// the end of the text). These are found once per pass and line start, so a condition that reads
+// the end of the text). Each is found once per line start, so a condition that reads
 // on far (no THEN where a step begins) costs no second walk over the same lines, and a pass stays
 // linear in the text. The rests depend on the lines and the facts only (a comparison that ends a
 // condition is evaluated when the condition is), so the passes of one run share one evaluator.
@@ -96,7 +96,7 @@ class ConditionEvaluator {
   // true when a step ended past the end of the line, with the slots in `slots`.
   bool runLine(bool condition, Rest* rest, std::size_t line, std::size_t pos, Line* slots,
                long double& groupResult);
-  // The rest from a line start, found once per pass.
+  // The rest from a line start, found once.
   const Rest& restFrom(const LineStart& start);
 
   Workspace& ws_;
