@@ -19,7 +19,7 @@ constexpr Command kCommands[] = {
     {"cat", catCommand, "cat FILE [-o OUT]"},
     {"check", checkCommand, "check FILE [-o OUT]"},
     {"run", runCommand,
-     "run FILE [--answers FILE] [--method M] [--path FILE] [--section NAME]... [--trace RULE]"},
+     "run FILE [--answers FILE] [--method M] [--path FILE] [--section NAME]... [--trace RULE] [--diagnostics]"},
 };
 
 void usage(std::ostream& err) {

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "diagnostics/diagnostics.h"
 #include "engine/file_store.h"
 #include "engine/run_driver.h"
 #include "engine/scripted_host.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr const char* kRunUsage =
     "usage: veksa-cli run FILE [--answers FILE] [--method M] [--path FILE] [--section NAME]... "
-    "[--trace RULE]\n"
+    "[--trace RULE] [--diagnostics]\n"
     "  M: forward-breadth (default) | forward-depth | backward-breadth | backward-depth | "
     "first-conclusion\n";
 
@@ -70,6 +71,7 @@ struct Options {
   std::string file, answers, path, trace;
   std::size_t method = 0;
   bool traceGiven = false;
+  bool diagnostics = false;
   Lines sections;
 };
 
@@ -106,6 +108,8 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
         }
       }
       if (!known) return usageError(err, "unknown method \"" + name + "\"");
+    } else if (a == "--diagnostics") {
+      o.diagnostics = true;
     } else if (a.size() > 1 && a[0] == '-') {
       return usageError(err, "unknown option " + a);
     } else if (o.file.empty()) {
@@ -165,6 +169,15 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
 
   RunEnd end = RunEnd::NotRun;
   try {
+    if (o.diagnostics) {
+      // Diagnostics connected: a pass with faults prints its report and nothing runs; a clean
+      // pass has shown its message and the repaired text is what the run saves and runs.
+      ws.DiagnosticsOff = 0;
+      if (!N49Click(ws, host)) {
+        printLines(ws.report, out);
+        return kExitFaults;
+      }
+    }
     Run1Result prepared = Run1(ws, host);
     end = prepared.end;
     if (prepared.choice) {

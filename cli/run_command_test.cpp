@@ -393,9 +393,9 @@ TEST_F(RunCommandTest, UsageErrors) {
   EXPECT_EQ(run({example(), "--method", "sideways"}).code, 2);
   EXPECT_EQ(run({example(), "--answers"}).code, 2);
   EXPECT_EQ(run({example(), example()}).code, 2);
-  Result diagnostics = run({example(), "--diagnostics"});
-  EXPECT_EQ(diagnostics.code, 2);
-  EXPECT_NE(diagnostics.err.find("--diagnostics"), std::string::npos);
+  Result unknown = run({example(), "--verbose"});
+  EXPECT_EQ(unknown.code, 2);
+  EXPECT_NE(unknown.err.find("--verbose"), std::string::npos);
   EXPECT_EQ(run({example(), "--trace", "Правило1", "--section", "ЦВЕТЫ"}).code, 2);
   Result missing = run({"/nonexistent/kb.vks"});
   EXPECT_EQ(missing.code, 2);
@@ -466,6 +466,45 @@ TEST_F(RunCommandTest, TheProgramItself) {
       std::string(VEKSA_CLI_PATH) + " run '" + example() + "' --section НЕТ > /dev/null 2>&1";
   status = std::system(bad.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+}  // namespace
+}  // namespace veksa::cli
+
+namespace veksa::cli {
+namespace {
+
+TEST_F(RunCommandTest, DiagnosticsBeforeTheRun) {
+  // A clean pass (its joins leave the example's results unchanged) shows its message, then runs.
+  Result clean = run({example(), "--answers", exampleAnswers(), "--diagnostics"});
+  EXPECT_EQ(clean.code, 0) << clean.err;
+  EXPECT_EQ(timeless(clean.out),
+            "[message] Тест на наличие ошибок пройден успешно\n" + kQuestions +
+                "[caption] Найдено решение методом: Прямой в ширину время выполнения: T /100\n" +
+                kForwardTables);
+
+  // Faults: the report as check prints it, exit 1, and nothing asked or run.
+  std::string faulty = file("faulty.vks",
+                            "ГИПОТЕЗЫ:\nдерево {ель}\nПАРАМЕТРЫ:\nцвет {белый}\nПЕРЕМЕННЫЕ:\n"
+                            "NAME П\nIF окрас белый\nTHEN дерево ель [0,9]\nELSE дерево ель [-0,9]\n"
+                            "END\n");
+  Result r = run({faulty, "--answers", exampleAnswers(), "--diagnostics"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out,
+            "Для корректного запуска вашей базы знаний\nнеобходимо исправить следующие ошибки:\n\n"
+            "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nРаздел  ПЕРЕМЕННЫЕ:\nПравило  П\n"
+            "Параметр окрас необъявлен\n");
+
+  // A repaired text is what runs: "THEN=X+5" is laid out as "THEN =X+5", which the run needs.
+  std::string repaired = file("repaired.vks",
+                              "ГИПОТЕЗЫ:\nдерево {ель}\nПАРАМЕТРЫ:\nцвет {белый}\nПЕРЕМЕННЫЕ:\nX 1\n"
+                              "NAME П\nIF цвет белый\nTHEN=X+5\nELSE дерево ель [0,5]\nEND\n");
+  std::string answers = file("a.answers", "цвет да 1 белый\n");
+  Result fixed = run({repaired, "--answers", answers, "--diagnostics"});
+  EXPECT_EQ(fixed.code, 0) << fixed.err;
+  EXPECT_NE(fixed.out.find("[variables]\nX\t6\n"), std::string::npos) << fixed.out;
+  Result unrepaired = run({repaired, "--answers", answers});
+  EXPECT_NE(unrepaired.out.find("[variables]\nX\t1\n"), std::string::npos) << unrepaired.out;
 }
 
 }  // namespace
