@@ -18,14 +18,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < words.size() && i < 64; ++i) {
     const auto& w = words[i];
     switch ((ops >> 1) + i) {
-      case 0: veksa::addClass(d, w); break;
-      case 1: veksa::chooseClass(d, w); veksa::addClassValue(d, words[(i + 1) % words.size()]); break;
-      case 2: veksa::writeClassDeclaration(lines, d, w); break;
-      case 3: veksa::addParameter(d, w); veksa::renameParameter(d, w + u"2"); break;
-      case 4: veksa::chooseParameter(d, w); veksa::writeParameterDeclaration(lines, d, w); break;
-      case 5: veksa::deleteClass(d, w); veksa::closeClassDialog(d); break;
-      case 6: veksa::pickEntry(d, w); veksa::renameClass(d, w + u"_"); break;
-      default: veksa::deleteParameter(d, w); veksa::closeParameterDialog(d); break;
+      case 0:
+        veksa::addClass(d, w);
+        break;
+      case 1:
+        veksa::chooseClass(d, w);
+        veksa::addClassValue(d, words[(i + 1) % words.size()]);
+        break;
+      case 2:
+        veksa::writeClassDeclaration(lines, d, w);
+        break;
+      case 3:
+        veksa::addParameter(d, w);
+        veksa::renameParameter(d, w + u"2");
+        break;
+      case 4:
+        veksa::chooseParameter(d, w);
+        veksa::writeParameterDeclaration(lines, d, w);
+        break;
+      case 5:
+        veksa::deleteClass(d, w);
+        veksa::closeClassDialog(d);
+        break;
+      case 6:
+        veksa::pickEntry(d, w);
+        veksa::renameClass(d, w + u"_");
+        break;
+      default:
+        veksa::deleteParameter(d, w);
+        veksa::closeParameterDialog(d);
+        break;
     }
     ops = ops * 31 + 7;
     ops &= 0xFF;
