@@ -21,6 +21,7 @@ class EditorWindow;
 class FactsWindow;
 class FindDialog;
 class HelpWindow;
+class MergeDialog;
 class ProtocolWindow;
 class ReplaceDialog;
 class ResultsWindow;
@@ -46,6 +47,8 @@ class MainWindow : public QMainWindow {
   HelpWindow* helpWindow() const { return help_; }
   TimingWindow* timingWindow() const { return timing_; }
   FindDialog* findDialog();
+  // The merge dialog of the current use; null when none is open.
+  MergeDialog* mergeDialog() const { return merge_; }
   ReplaceDialog* replaceDialog();
   QLineEdit* methodField() const { return methodField_; }
 
@@ -89,6 +92,11 @@ class MainWindow : public QMainWindow {
   void showReplace();
   void N22Click();        // "Сброс", F7
   void addSections();     // "Добавление разделов": the section-names dialog
+  void writeSectionFrames();  // the section-names dialog's "Закрыть"
+  void showMerge();       // "Объединение файлов в проект": a new merge dialog
+  void SpeedButton2Click();   // the hierarchy tree of the knowledge base
+  // A click on a node of the tree narrows the text to it; the root shows the whole file.
+  void TreeView1Click(bool root, const QString& text);
   void chooseMethod(int index);  // "Выбор метода", in menu order
   void N67Click();        // "Подключить": diagnostics before a run
   void N68Click();        // "Отключить"
@@ -127,6 +135,9 @@ class MainWindow : public QMainWindow {
  private:
   void createMenus();
   void createToolBar();
+  // The commands of other windows that the menus and the tool bar announce by signals.
+  void connectCommands();
+  void merge();
   void findNext(const QString& what, bool matchCase);
   void replaceFirst(const QString& what, const QString& with);
   // The editor is usable: a project is open and its window is not closed.
@@ -150,8 +161,13 @@ class MainWindow : public QMainWindow {
   TimingWindow* timing_ = nullptr;
   FindDialog* find_ = nullptr;
   ReplaceDialog* replace_ = nullptr;
+  MergeDialog* merge_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   int commandDepth_ = 0;
+  // The narrowing when the outermost command began: a command that starts or ends it shows the
+  // new text as a fresh load, without undo, since undo would then show a whole file as a part of
+  // itself (or a part as the whole) and the next save would write it so.
+  std::optional<Workspace::Narrowing> narrowingAtStart_;
 };
 
 // One command from start to end: the editor's text goes into the workspace when it begins and the
