@@ -53,6 +53,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
   protocol_ = new ProtocolWindow(ws_, this);
   results_ = new ResultsWindow(ws_, this);
   facts_ = new FactsWindow(ws_, this);
+  createDeclarationDialogs();
   variables_ = new VariablesWindow(ws_, this);
   help_ = new HelpWindow(this);
   timing_ = new TimingWindow(this);
@@ -80,6 +81,7 @@ void MainWindow::endCommand() {
   editor_->showCaption();
   methodField_->setText(toQString(ws_.methodText));
   refreshResultWindows();
+  showDeclarationLists();
 }
 
 void MainWindow::refreshResultWindows() {
