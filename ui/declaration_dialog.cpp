@@ -101,7 +101,8 @@ void DeclarationDialog::addButtonRow(QComboBox* field, const ListEditing& ops) {
   body_->addStretch();
   body_->addLayout(row);
 
-  (new KeyFilter(field->lineEdit()))
+  // The drop-down itself has the focus and hands keys on to its field: the keys are heard there.
+  (new KeyFilter(field))
       ->on(kAddKeys, [this] { addEntry(); })
       .on({Qt::Key_Delete}, [this] {
         if (!edited_->currentText().isEmpty()) removeEntry();
