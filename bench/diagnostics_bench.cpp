@@ -41,7 +41,7 @@ int main() {
                   ms, 1000.0 * ms / static_cast<double>(rules));
     }
   }
-  // Faulty texts whose walks the specification runs across rule boundaries (rules without END).
+  // Faulty texts whose check walks run across rule boundaries (rules without END).
   std::printf("\n%-44s %8s %12s %14s\n", "faulty text", "rules", "time (ms)", "report lines");
   auto faulty = [](const char* what, std::size_t rules, auto make) {
     veksa::Lines lines = veksa::testing::helpHead();

@@ -18,6 +18,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"cat", catCommand, "cat FILE [-o OUT]"},
     {"check", checkCommand, "check FILE [-o OUT]"},
+    {"run", runCommand,
+     "run FILE [--answers FILE] [--method M] [--path FILE] [--section NAME]... [--trace RULE]"},
 };
 
 void usage(std::ostream& err) {

@@ -12,6 +12,8 @@ namespace veksa::cli {
 int catCommand(const Args& args, std::ostream& out, std::ostream& err);
 // check FILE [-o OUT]: the diagnostics; exit 0 clean, 1 faults, 2 usage or file errors.
 int checkCommand(const Args& args, std::ostream& out, std::ostream& err);
+// run FILE [options]: a run as F9 does it; exit 0, 2 usage or file errors, 3 run-time error.
+int runCommand(const Args& args, std::ostream& out, std::ostream& err);
 
 // Reads a knowledge-base file for a command; on failure prints the message naming the file.
 bool loadForCommand(const std::string& path, Lines& lines, std::ostream& err);

@@ -1,4 +1,4 @@
-// Header and section checks (Part 3.2): declaration layout, repeated names and values, variables,
+// Header and section checks: declaration layout, repeated names and values, variables,
 // sections.
 #include "diagnostics/line_cursor.h"
 #include "diagnostics/pass.h"

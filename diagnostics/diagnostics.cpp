@@ -1,4 +1,4 @@
-// The diagnostics command and its driver (Part 3.1).
+// The diagnostics command and its driver.
 #include "diagnostics/diagnostics.h"
 
 #include "diagnostics/pass.h"

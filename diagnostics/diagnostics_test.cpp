@@ -1,5 +1,5 @@
-// The diagnostics command and driver (Part 3.1) and the header and section checks (Part 3.2).
-// Every expected report is worked out from the specification by hand.
+// The diagnostics command and driver and the header and section checks.
+// Every expected report is worked out by hand from the rules of the checks.
 #include "diagnostics/diagnostics.h"
 
 #include <gtest/gtest.h>

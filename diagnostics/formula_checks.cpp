@@ -1,4 +1,4 @@
-// Formula, certainty-factor and continuation-line checks (Part 3.4).
+// Formula, certainty-factor and continuation-line checks.
 #include <array>
 
 #include "diagnostics/line_cursor.h"

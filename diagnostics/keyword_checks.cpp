@@ -1,4 +1,4 @@
-// Rule keyword structure checks (Part 3.3): keyword separation and the keyword counts of a rule.
+// Rule keyword structure checks: keyword separation and the keyword counts of a rule.
 #include <array>
 
 #include "diagnostics/line_cursor.h"

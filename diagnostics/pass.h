@@ -77,7 +77,7 @@ class DeclarationRefresh {
   RefreshTrace trace_;
 };
 
-// The most fault lines one pass writes. Some faulty texts make the specification's checks report
+// The most fault lines one pass writes. Some faulty texts make the checks report
 // a fault of one line under many rules (a CASE rule without END is walked up to the next END, so
 // every CASE rule of a text without END reports every later line), so that the report would grow
 // with the square of the text. Beyond this many fault lines the pass writes no more faults (the
@@ -117,16 +117,16 @@ struct Pass {
 
 // A line that is neither empty nor made of spaces only.
 bool hasWords(std::u16string_view line);
-// The word at or after `pos` as GetLeks reads it (Part 1.2), as a view into the line; `pos` moves
+// The word at or after `pos` as GetLeks reads it, as a view into the line; `pos` moves
 // just past it, or past the end of the line when there is none (the word is then empty).
 std::u16string_view wordView(std::u16string_view line, std::size_t& pos);
 // The first word of a line as a view (empty when the line has none).
 std::u16string_view firstWordView(std::u16string_view line);
-// Number text as the diagnostics test it (Part 3.4): optional leading spaces, an optional sign,
+// Number text as the diagnostics test it: optional leading spaces, an optional sign,
 // digits with an optional part after a point, an optional exponent, nothing after it.
 bool isDiagnosticsNumber(std::u16string_view text);
 
-// ---- The checks (Parts 3.2 to 3.5)
+// ---- The checks
 // ---------------------------------------------------------------
 
 // diagn1: declaration layout of the lines from i + 1 on, "Отсутствует класс".

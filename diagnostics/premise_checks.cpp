@@ -1,4 +1,4 @@
-// Premise, conclusion and CASE checks (Part 3.5). They only write messages.
+// Premise, conclusion and CASE checks. They only write messages.
 #include "diagnostics/pass.h"
 #include "kb/scan.h"
 
@@ -51,7 +51,7 @@ void diagn333(Pass& pass, std::size_t line, std::size_t pos) {
   Line p = readWord(l, pos);
   Line v = readWord(l, pos);
   Line x = readWord(l, pos);
-  if (!p.empty() && p.front() == u'=') return;  // formulas belong to Part 3.4
+  if (!p.empty() && p.front() == u'=') return;  // formulas belong to the formula check
   const Line kTwoWords = u"Проверьте структуру параметра - должно быть 2 лексемы";
   if (isAndOr(p)) pass.say(kTwoWords);
   if (isAndOr(v)) pass.say(kTwoWords);
@@ -72,7 +72,7 @@ std::optional<std::size_t> diagn334(Pass& pass, std::size_t line, std::size_t po
   while (!pass.full()) {
     const Line& l = text[line];
     Line k = readWord(l, pos);
-    if (k.empty() || k.front() == u'=') return std::nullopt;  // formulas belong to Part 3.4
+    if (k.empty() || k.front() == u'=') return std::nullopt;  // formulas belong to the formula check
     Line v = readWord(l, pos);
     if (v.empty()) {
       pass.say(kStructure);

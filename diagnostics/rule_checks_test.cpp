@@ -1,6 +1,6 @@
-// The rule checks: keyword separation and counts (Part 3.3), formulas, certainty factors and
-// continuation lines (Part 3.4), premises, conclusions and CASE bodies (Part 3.5). Expected lines
-// and reports are worked out from the specification by hand; the rules stand below the
+// The rule checks: keyword separation and counts, formulas, certainty factors and
+// continuation lines, premises, conclusions and CASE bodies. Expected lines
+// and reports are worked out by hand from the rules of the checks; the rules stand below the
 // declarations of the help pages (дерево {ёлка, сосна, берёза}, цветок {ромашка, роза},
 // оперение {листья, иголки}, шипы {есть, нет}, variables X and Z).
 #include <gtest/gtest.h>

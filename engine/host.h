@@ -41,6 +41,12 @@ class Host {
   // The timing window's gauge (0..100) and its visibility.
   virtual void progress(int percent) = 0;
   virtual void showTiming(bool visible) = 0;
+  // The save before a run (SpeedButton13Click): to the caption's file, or through "Сохранить как"
+  // when the knowledge base has none (a cancelled dialog saves nothing and the run goes on).
+  // Returns false when the run must not go on (a write failed; the host has said why). The default
+  // has no dialog: it writes through the workspace's file store when the knowledge base has a file
+  // and otherwise saves nothing.
+  virtual bool saveBeforeRun(Workspace& ws);
 };
 
 }  // namespace veksa

@@ -11,6 +11,27 @@
 namespace veksa {
 
 namespace {
+// True when the text has the form of an operand number (sign, digits, an optional point with
+// digits after it, an optional exponent), whether or not its value fits a long double.
+bool hasNumberForm(std::u16string_view t) {
+  auto digit = [&](std::size_t i) { return i < t.size() && t[i] >= u'0' && t[i] <= u'9'; };
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
+  if (!digit(i)) return false;
+  while (digit(i)) ++i;
+  if (i < t.size() && t[i] == u'.') {
+    if (!digit(++i)) return false;
+    while (digit(i)) ++i;
+  }
+  if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+    ++i;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
+    if (!digit(i)) return false;
+    while (digit(i)) ++i;
+  }
+  return i == t.size();
+}
+
 constexpr std::u16string_view kNoVariables = u"Переменные не объявлены!";
 
 Line undeclared(const Line& name) { return u"Переменная " + name + u" не объявлена!"; }
@@ -54,6 +75,9 @@ std::optional<long double> operandValue(const Workspace& ws, std::u16string_view
   std::optional<long double> value = parseOperandNumber(text);
   if (value) {
     isNumber = true;
+  } else if (hasNumberForm(text)) {
+    // A number too large for the arithmetic is a number that does not convert, not a name.
+    throw conversionError(text);
   } else {
     const auto& rows = ws.variables.find(text);
     if (rows.empty()) return std::nullopt;
@@ -126,6 +150,11 @@ void Idenex1(Workspace& ws, Host& host, std::u16string_view formula) {
     host.message(undeclared(leftName));
     return;
   }
+  if (p.op.empty()) {
+    // No operator: the missing right operand is undeclared (even beside a row with an empty name).
+    host.message(undeclared(Line()));
+    return;
+  }
   auto right = operandValue(ws, p.right, rightName, rightIsNumber);
   if (!right) {
     host.message(undeclared(rightName));
@@ -162,6 +191,10 @@ void Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
   auto left = operandValue(ws, p.left, leftName, leftIsNumber);
   if (!left || leftIsNumber) {
     host.message(undeclared(leftName));
+    return;
+  }
+  if (p.op.empty()) {
+    host.message(undeclared(Line()));
     return;
   }
   auto right = operandValue(ws, p.right, rightName, rightIsNumber);

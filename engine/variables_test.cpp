@@ -112,6 +112,39 @@ TEST_F(VariablesTest, RunTimeErrors) {
   EXPECT_EQ(repeatedPower(0.5L, 1e18L), 0);
 }
 
+TEST_F(VariablesTest, AWordWithoutAnOperatorNeverMatchesARowWithAnEmptyName) {
+  // A line of spaces in the variables section declares a row with an empty name.
+  load({u"", u"ПЕРЕМЕННЫЕ:", u"X 3", u"   ", u"NAME П"});
+  ASSERT_EQ(ws.variables.size(), 2u);
+  EXPECT_EQ(ws.variables.row(1), (Table::Row{u"", u""}));
+  Idenex1(ws, host, u"=X");
+  ws.certainty = 0.25L;
+  Idenex2(ws, host, u"=X");
+  EXPECT_EQ(host.messages, (Lines{u"Переменная  не объявлена!", u"Переменная  не объявлена!"}));
+  EXPECT_EQ(value(u"X"), u"3");
+  EXPECT_TRUE(ws.protocol.empty());
+  EXPECT_EQ(ws.certainty, 0.25L);
+}
+
+TEST_F(VariablesTest, ANumberTooLargeIsAConversionErrorNotAName) {
+  load({u"", u"ПЕРЕМЕННЫЕ:", u"X 3"});
+  for (auto expression : {u"=X+1E5000", u"=X>1E5000"}) {
+    try {
+      if (expression[2] == u'+') {
+        Idenex1(ws, host, expression);
+      } else {
+        Idenex2(ws, host, expression);
+      }
+      ADD_FAILURE() << toUtf8(expression);
+    } catch (const RunError& e) {
+      EXPECT_EQ(e.message(), u"'1E5000' is not a valid floating point value");
+    }
+  }
+  EXPECT_TRUE(host.messages.empty());
+  Idenex1(ws, host, u"=X*1E-5000");  // too small: zero
+  EXPECT_EQ(value(u"X"), u"0");
+}
+
 TEST_F(VariablesTest, Comparisons) {
   load({u"", u"ПЕРЕМЕННЫЕ:", u"X 6", u"Y 5,5"});
   auto check = [&](std::u16string_view comparison) {

@@ -63,7 +63,7 @@ Line withoutAmpersands(std::u16string_view text);
 // A menu caption compared with a name: both without "&".
 bool sameCaption(std::u16string_view caption, std::u16string_view name);
 
-// ---- The refreshes (Part 4.3) ----------------------------------------------------------------
+// ---- The refreshes ----------------------------------------------------------------
 
 // Bits naming the first words that end or start the stretches of the declaration head.
 enum HeadKeyword : unsigned {
@@ -119,7 +119,7 @@ ContextMenu PopupMenu1Popup(const Lines& lines, DeclarationLists& d);
 // Open empties the six dialog lists and the class and parameter menus.
 void clearForOpen(DeclarationLists& d);
 
-// ---- The dialogs (Part 4.3) -------------------------------------------------------------------
+// ---- The dialogs -------------------------------------------------------------------
 
 // The outcome of a name check and of the operations that apply it.
 enum class NameStatus {

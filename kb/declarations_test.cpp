@@ -1,4 +1,4 @@
-// The declaration lists (Part 4.3): the refreshes, the dialog operations and the writes of
+// The declaration lists: the refreshes, the dialog operations and the writes of
 // declaration lines.
 #include "kb/declarations.h"
 

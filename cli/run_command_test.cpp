@@ -1,0 +1,472 @@
+// veksa-cli run, end to end on examples/trees_and_flowers.vks. The expected tables are worked
+// out by hand from the rules of the engine.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "cli/cli.h"
+
+namespace veksa::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int code;
+  std::string out, err;
+};
+
+class RunCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("veksa-run-test-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string file(const std::string& name, const std::string& text) {
+    std::string path = (dir_ / name).string();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+  static std::string example() {
+    return std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.vks";
+  }
+  static std::string exampleAnswers() {
+    return std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.answers";
+  }
+  static Result run(Args args) {
+    args.insert(args.begin(), "run");
+    std::ostringstream out, err;
+    int code = runCli(args, out, err);
+    return {code, out.str(), err.str()};
+  }
+  // The elapsed time of a caption replaced by T.
+  static std::string timeless(const std::string& out) {
+    return std::regex_replace(out, std::regex("время выполнения: [0-9]+:[0-9][0-9]:[0-9][0-9]"),
+                              "время выполнения: T");
+  }
+
+  fs::path dir_;
+};
+
+const std::string kQuestions =
+    "[question] оперение\n[question] кора\n[question] хвоя\n[question] шипы\n[question] цвет\n";
+const std::string kFacts =
+    "[facts]\n"
+    "оперение\tлистья\t0,8\n"
+    "кора\tчёрно_белая\t0,6\n"
+    "хвоя\tкороткая\t0,3\n"
+    "шипы\tесть\t0,7\n"
+    "шипы\tнет\t-0,7\n"
+    "цвет\tбелый\t0,5\n";
+
+// Forward: every conclusion recorded. Правило1 0,6 x 0,9 = 0,54 and X = 55; Правило2 and 3 have
+// no оперение иголки (0); Правило4 fires роза 0,7 x 0,9 = 0,63 and (second fact) ромашка
+// -0,7 x 0,7 = -0,49; Правило5: max(0,5; -0,7) x 0,6 = 0,3, combined with -0,49 gives
+// -0,19 / 0,7; Правило6: X = 55 > 52, роза 0,5 combined with 0,63 gives 0,815.
+const std::string kForwardTables =
+    "[results]\n"
+    "цветок\tроза\t0,815\n"
+    "дерево\tберёза\t0,54\n"
+    "цветок\tромашка\t-0,271428571428571\n" +
+    kFacts +
+    "[protocol]\n"
+    "Правило1\t\t\n"
+    "Гипотеза\tдерево берёза\t0,54\n"
+    "Переменная\tX\t55\n"
+    "Правило2\t\t\n"
+    "Правило3\t\t\n"
+    "Правило4\t\t\n"
+    "Гипотеза\tцветок роза\t0,63\n"
+    "Гипотеза\tцветок ромашка\t-0,49\n"
+    "Правило5\t\t\n"
+    "Гипотеза\tцветок ромашка\t0,3\n"
+    "Правило6\t\t\n"
+    "Гипотеза\tцветок роза\t0,5\n"
+    "[variables]\n"
+    "X\t55\n"
+    "Z\t3\n";
+
+// Backward (and until the first conclusion): only дерево берёза, the first conclusion, is
+// recorded; the other conclusions differ from it and have no result rows to combine into.
+const std::string kBackwardTables =
+    "[results]\n"
+    "дерево\tберёза\t0,54\n" +
+    kFacts +
+    "[protocol]\n"
+    "Правило1\t\t\n"
+    "Гипотеза\tдерево берёза\t0,54\n"
+    "Переменная\tX\t55\n"
+    "Правило2\t\t\n"
+    "Правило3\t\t\n"
+    "Правило4\t\t\n"
+    "Правило5\t\t\n"
+    "Правило6\t\t\n"
+    "[variables]\n"
+    "X\t55\n"
+    "Z\t3\n";
+
+TEST_F(RunCommandTest, EachMethod) {
+  struct Case {
+    const char* method;
+    const char* name;
+    const std::string& tables;
+  };
+  const Case cases[] = {
+      {"forward-breadth", "Прямой в ширину", kForwardTables},
+      {"forward-depth", "Прямой в глубину", kForwardTables},
+      {"backward-breadth", "Обратный в ширину", kBackwardTables},
+      {"backward-depth", "Обратный в глубину", kBackwardTables},
+  };
+  for (const Case& c : cases) {
+    Result r = run({example(), "--answers", exampleAnswers(), "--method", c.method});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(timeless(r.out), kQuestions + "[caption] Найдено решение методом: " + c.name +
+                                   " время выполнения: T /100\n" + c.tables)
+        << c.method;
+  }
+  // The default method is forward-breadth.
+  Result r = run({example(), "--answers", exampleAnswers()});
+  EXPECT_EQ(timeless(r.out), kQuestions +
+                                 "[caption] Найдено решение методом: Прямой в ширину время "
+                                 "выполнения: T /100\n" +
+                                 kForwardTables);
+}
+
+TEST_F(RunCommandTest, UntilTheFirstConclusion) {
+  // The pass ends after Правило1, the first rule that fires.
+  Result r = run({example(), "--answers", exampleAnswers(), "--method", "first-conclusion"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(timeless(r.out), kQuestions +
+                                 "[caption] Найдено решение методом: До первого заключения "
+                                 "время выполнения: T /100\n"
+                                 "[results]\n"
+                                 "дерево\tберёза\t0,54\n" +
+                                 kFacts +
+                                 "[protocol]\n"
+                                 "Правило1\t\t\n"
+                                 "Гипотеза\tдерево берёза\t0,54\n"
+                                 "Переменная\tX\t55\n"
+                                 "[variables]\n"
+                                 "X\t55\n"
+                                 "Z\t3\n");
+}
+
+TEST_F(RunCommandTest, ChosenSection) {
+  // Only ЦВЕТЫ (with a copy of the head): шипы and цвет are asked. Правило4 as before; Правило5
+  // gives -0,271428571428571; Правило6: X = 50 (no Правило1), so =X>52 fails (-1) and the ELSE
+  // fires ромашка 1 x 0,5: (-0,271428571428571 + 0,5) / (1 - 0,271428571428571).
+  Result r = run({example(), "--answers", exampleAnswers(), "--section", "ЦВЕТЫ"});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(timeless(r.out),
+            "[question] шипы\n[question] цвет\n"
+            "[caption] Найдено решение методом: Прямой в ширину время выполнения: T /100\n"
+            "[results]\n"
+            "цветок\tроза\t0,63\n"
+            "цветок\tромашка\t0,313725490196079\n"
+            "[facts]\n"
+            "шипы\tесть\t0,7\n"
+            "шипы\tнет\t-0,7\n"
+            "цвет\tбелый\t0,5\n"
+            "[protocol]\n"
+            "Правило4\t\t\n"
+            "Гипотеза\tцветок роза\t0,63\n"
+            "Гипотеза\tцветок ромашка\t-0,49\n"
+            "Правило5\t\t\n"
+            "Гипотеза\tцветок ромашка\t0,3\n"
+            "Правило6\t\t\n"
+            "Гипотеза\tцветок ромашка\t0,5\n"
+            "[variables]\n"
+            "X\t50\n"
+            "Z\t3\n");
+  // Both sections: the text holds the head twice, so SpisZnach offers every value twice and a
+  // ticked value ticks both items: every fact row is written twice ("все" for шипы: есть, нет,
+  // есть, нет). The conditions of the example stand one term per line and CASE scans from the
+  // CASE line + k, so the doubled rows change no certainty: the other tables are those of a run
+  // of all sections.
+  Result both =
+      run({example(), "--answers", exampleAnswers(), "--section", "ДЕРЕВЬЯ", "--section", "ЦВЕТЫ"});
+  std::string doubledFacts =
+      "[facts]\n"
+      "оперение\tлистья\t0,8\nоперение\tлистья\t0,8\n"
+      "кора\tчёрно_белая\t0,6\nкора\tчёрно_белая\t0,6\n"
+      "хвоя\tкороткая\t0,3\nхвоя\tкороткая\t0,3\n"
+      "шипы\tесть\t0,7\nшипы\tнет\t-0,7\nшипы\tесть\t0,7\nшипы\tнет\t-0,7\n"
+      "цвет\tбелый\t0,5\nцвет\tбелый\t0,5\n";
+  std::string tables = kForwardTables;
+  tables.replace(tables.find(kFacts), kFacts.size(), doubledFacts);
+  EXPECT_EQ(timeless(both.out), kQuestions +
+                                    "[caption] Найдено решение методом: Прямой в ширину время "
+                                    "выполнения: T /100\n" +
+                                    tables);
+}
+
+TEST_F(RunCommandTest, UserSetPath) {
+  // Правило6 first: X = 50, the ELSE fires ромашка 0,5; then Правило1: берёза 0,54, X = 55.
+  std::string path = file("path.txt", "Правило6\r\nНетТакого\r\nПравило1\r\n");
+  Result r = run({example(), "--answers", exampleAnswers(), "--path", path});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(timeless(r.out),
+            "[question] оперение\n[question] кора\n"
+            "[caption] Найдено решение методом: Прямой в ширину время выполнения: T /100\n"
+            "[results]\n"
+            "дерево\tберёза\t0,54\n"
+            "цветок\tромашка\t0,5\n"
+            "[facts]\n"
+            "оперение\tлистья\t0,8\n"
+            "кора\tчёрно_белая\t0,6\n"
+            "[protocol]\n"
+            "Правило6\t\t\n"
+            "Гипотеза\tцветок ромашка\t0,5\n"
+            "Правило1\t\t\n"
+            "Гипотеза\tдерево берёза\t0,54\n"
+            "Переменная\tX\t55\n"
+            "[variables]\n"
+            "X\t55\n"
+            "Z\t3\n");
+}
+
+TEST_F(RunCommandTest, Trace) {
+  // Lines 14 (IF) and 16 (the THEN that fires) are shown; one pass of Правило1 only.
+  Result r = run({example(), "--answers", exampleAnswers(), "--trace", "Правило1"});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "[question] оперение\n[question] кора\n"
+            "[trace] 14 IF оперение листья\n"
+            "[trace] 16 THEN дерево берёза [0,9], =X+5\n"
+            "[caption] Результат трассировки\n"
+            "[results]\n"
+            "дерево\tберёза\t0,54\n"
+            "[facts]\n"
+            "оперение\tлистья\t0,8\n"
+            "кора\tчёрно_белая\t0,6\n"
+            "[protocol]\n"
+            "Правило1\t\t\n"
+            "Гипотеза\tдерево берёза\t0,54\n"
+            "Переменная\tX\t55\n"
+            "[variables]\n"
+            "X\t55\n"
+            "Z\t3\n");
+}
+
+TEST_F(RunCommandTest, RunTimeErrorEndsTheRunWithTheRowsWritten) {
+  // Under a locale whose separator is ".", the factor "0,9" of Правило1 does not convert.
+  setenv("VEKSA_DECIMAL", ".", 1);
+  Result r = run({example(), "--answers", exampleAnswers()});
+  unsetenv("VEKSA_DECIMAL");
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(r.out, kQuestions +
+                       "[error] '0,9' is not a valid floating point value\n"
+                       "[results]\n"
+                       "[facts]\n"
+                       "оперение\tлистья\t0.8\n"
+                       "кора\tчёрно_белая\t0.6\n"
+                       "хвоя\tкороткая\t0.3\n"
+                       "шипы\tесть\t0.7\n"
+                       "шипы\tнет\t-0.7\n"
+                       "цвет\tбелый\t0.5\n"
+                       "[protocol]\n"
+                       "Правило1\t\t\n"
+                       "[variables]\n"
+                       "X\t50\n"
+                       "Z\t3\n");
+
+  // A division by zero in the second rule of the first pass.
+  std::string kb = file("div.vks",
+                        "ГИПОТЕЗЫ:\nдерево {берёза}\nПАРАМЕТРЫ:\nоперение {листья}\nПЕРЕМЕННЫЕ:\n"
+                        "X 5\nZ 0\nNAME П1\nIF оперение листья\nTHEN дерево берёза [0,5]\nEND\n"
+                        "NAME П2\nIF оперение листья\nTHEN =X/Z\nEND\n");
+  std::string answers = file("div.answers", "оперение да 1 листья\n");
+  r = run({kb, "--answers", answers});
+  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(r.out,
+            "[question] оперение\n"
+            "[error] Floating point division by zero\n"
+            "[results]\n"
+            "дерево\tберёза\t0,5\n"
+            "[facts]\n"
+            "оперение\tлистья\t1\n"
+            "[protocol]\n"
+            "П1\t\t\n"
+            "Гипотеза\tдерево берёза\t0,5\n"
+            "П2\t\t\n"
+            "[variables]\n"
+            "X\t5\n"
+            "Z\t0\n");
+}
+
+TEST_F(RunCommandTest, StopRunsOnePassAndEndsWithoutCaption) {
+  // "стоп" at кора: one pass with оперение alone: Правило1 gives 0,8 x 0,9 = 0,72 and X = 55, so
+  // Правило6 finds X > 52 and gives роза 0,5. No ordering and no caption follow.
+  std::string answers = file("stop.answers", "оперение да 0.8 листья\nкора стоп\n");
+  Result r = run({example(), "--answers", answers});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out,
+            "[question] оперение\n[question] кора\n"
+            "[results]\n"
+            "дерево\tберёза\t0,72\n"
+            "цветок\tроза\t0,5\n"
+            "[facts]\n"
+            "оперение\tлистья\t0,8\n"
+            "[protocol]\n"
+            "Правило1\t\t\n"
+            "Гипотеза\tдерево берёза\t0,72\n"
+            "Переменная\tX\t55\n"
+            "Правило2\t\t\n"
+            "Правило3\t\t\n"
+            "Правило4\t\t\n"
+            "Правило5\t\t\n"
+            "Правило6\t\t\n"
+            "Гипотеза\tцветок роза\t0,5\n"
+            "[variables]\n"
+            "X\t55\n"
+            "Z\t3\n");
+}
+
+TEST_F(RunCommandTest, WithoutAnswersEveryQuestionIsEscaped) {
+  Result r = run({example()});
+  EXPECT_EQ(r.code, 0);
+  // No facts: only Правило6 fires (X = 50: ELSE, ромашка 0,5).
+  EXPECT_EQ(timeless(r.out), kQuestions +
+                                 "[caption] Найдено решение методом: Прямой в ширину время "
+                                 "выполнения: T /100\n"
+                                 "[results]\n"
+                                 "цветок\tромашка\t0,5\n"
+                                 "[facts]\n"
+                                 "[protocol]\n"
+                                 "Правило1\t\t\n"
+                                 "Правило2\t\t\n"
+                                 "Правило3\t\t\n"
+                                 "Правило4\t\t\n"
+                                 "Правило5\t\t\n"
+                                 "Правило6\t\t\n"
+                                 "Гипотеза\tцветок ромашка\t0,5\n"
+                                 "[variables]\n"
+                                 "X\t50\n"
+                                 "Z\t3\n");
+}
+
+TEST_F(RunCommandTest, NoRunPrintsTheEmptyTables) {
+  std::string kb = file("empty.vks", "ГИПОТЕЗЫ:\n\nПАРАМЕТРЫ:\n\nПЕРЕМЕННЫЕ:\n\n");
+  Result r = run({kb});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out, "[results]\n[facts]\n[protocol]\n[variables]\n");
+}
+
+TEST_F(RunCommandTest, MessagesArePrinted) {
+  std::string kb = file("msg.vks", "ГИПОТЕЗЫ:\nNAME П\nIF =X>1\nEND\n");
+  Result r = run({kb, "--trace", "П"});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.out,
+            "[trace] 2 IF =X>1\n"
+            "[message] Переменные не объявлены!\n"
+            "[caption] Результат трассировки\n"
+            "[results]\n[facts]\n[protocol]\nП\t\t\n[variables]\n");
+}
+
+TEST_F(RunCommandTest, FileIsNeverWritten) {
+  std::string kb = file("kb.vks", "ГИПОТЕЗЫ:\nNAME П\nIF a 1\nTHEN x y [1]\nEND\n");
+  auto before = fs::last_write_time(kb);
+  std::string content;
+  {
+    std::ifstream in(kb, std::ios::binary);
+    content.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  EXPECT_EQ(run({kb}).code, 0);
+  std::ifstream in(kb, std::ios::binary);
+  std::string after(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(after, content);
+  EXPECT_EQ(fs::last_write_time(kb), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(RunCommandTest, UsageErrors) {
+  EXPECT_EQ(run({}).code, 2);
+  EXPECT_EQ(run({example(), "--method", "sideways"}).code, 2);
+  EXPECT_EQ(run({example(), "--answers"}).code, 2);
+  EXPECT_EQ(run({example(), example()}).code, 2);
+  Result diagnostics = run({example(), "--diagnostics"});
+  EXPECT_EQ(diagnostics.code, 2);
+  EXPECT_NE(diagnostics.err.find("--diagnostics"), std::string::npos);
+  EXPECT_EQ(run({example(), "--trace", "Правило1", "--section", "ЦВЕТЫ"}).code, 2);
+  Result missing = run({"/nonexistent/kb.vks"});
+  EXPECT_EQ(missing.code, 2);
+  EXPECT_NE(missing.err.find("/nonexistent/kb.vks"), std::string::npos);
+  EXPECT_EQ(run({example(), "--answers", "/nonexistent/a.txt"}).code, 2);
+  EXPECT_EQ(run({example(), "--path", "/nonexistent/p.txt"}).code, 2);
+
+  // A section the choice does not offer.
+  Result section = run({example(), "--section", "КУСТЫ"});
+  EXPECT_EQ(section.code, 2);
+  EXPECT_NE(section.err.find("КУСТЫ"), std::string::npos);
+  // Malformed answers files.
+  for (const char* bad :
+       {"оперение\n", "оперение да\n", "оперение да 0,07 листья\n", "оперение да 1,5 листья\n",
+        "оперение может 1 листья\n", "оперение стоп 1\n", "оперение esc\nоперение стоп\n"}) {
+    Result r = run({example(), "--answers", file("bad.answers", bad)});
+    EXPECT_EQ(r.code, 2) << bad;
+    EXPECT_NE(r.err.find("answers line"), std::string::npos) << bad;
+  }
+  // An answer ticking a value that the question does not offer.
+  Result value = run({example(), "--answers", file("v.answers", "оперение да 1 хвоя\n")});
+  EXPECT_EQ(value.code, 2);
+  EXPECT_NE(value.err.find("хвоя"), std::string::npos);
+}
+
+TEST_F(RunCommandTest, AnswersFileForms) {
+  // Comments, empty lines, CR LF, a byte-order mark, "." or "," and the sign of a certainty,
+  // "все" and "esc".
+  std::string answers = file("forms.answers",
+                             "\xEF\xBB\xBF# comment\r\n\r\nоперение все -0.25 иголки\r\n"
+                             "кора esc\r\nхвоя да +1 короткая длинная\r\n   \r\n");
+  Result r = run({example(), "--answers", answers, "--path", file("p.txt", "Правило2\n")});
+  EXPECT_EQ(r.code, 0) << r.err;
+  // Правило2: оперение иголки -0,25 AND NOT хвоя короткая (-1): min(-0,25; -1) = -1; the ELSE
+  // fires ёлка 1 x 0,7.
+  EXPECT_EQ(timeless(r.out),
+            "[question] оперение\n[question] хвоя\n"
+            "[caption] Найдено решение методом: Прямой в ширину время выполнения: T /100\n"
+            "[results]\n"
+            "дерево\tёлка\t0,7\n"
+            "[facts]\n"
+            "оперение\tлистья\t0,25\n"
+            "оперение\tиголки\t-0,25\n"
+            "хвоя\tкороткая\t1\n"
+            "хвоя\tдлинная\t1\n"
+            "[protocol]\n"
+            "Правило2\t\t\n"
+            "Гипотеза\tдерево ёлка\t0,7\n"
+            "[variables]\n"
+            "X\t50\n"
+            "Z\t3\n");
+}
+
+TEST_F(RunCommandTest, TheProgramItself) {
+  std::string out = (dir_ / "out.txt").string();
+  std::string command = std::string(VEKSA_CLI_PATH) + " run '" + example() + "' --answers '" +
+                        exampleAnswers() + "' > '" + out + "' 2>&1";
+  int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::ifstream in(out, std::ios::binary);
+  std::string text(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(timeless(text), kQuestions +
+                                "[caption] Найдено решение методом: Прямой в ширину время "
+                                "выполнения: T /100\n" +
+                                kForwardTables);
+  std::string bad =
+      std::string(VEKSA_CLI_PATH) + " run '" + example() + "' --section НЕТ > /dev/null 2>&1";
+  status = std::system(bad.c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+}  // namespace
+}  // namespace veksa::cli

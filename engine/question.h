@@ -1,0 +1,48 @@
+// The question pass: the parameters a rule tests (Rule), asking one parameter (IdenLeks), and the
+// answer logic of the question dialog, which is the engine's and not the dialog's.
+#ifndef VEKSA_ENGINE_QUESTION_H_
+#define VEKSA_ENGINE_QUESTION_H_
+
+#include <cstddef>
+
+#include "engine/host.h"
+#include "engine/workspace.h"
+
+namespace veksa {
+
+// The track bar's range.
+inline constexpr int kTrackMin = -20;
+inline constexpr int kTrackMax = 20;
+
+// The certainty text of a track-bar position: position x 0.05 in the general format, computed in
+// exact decimal with the workspace's separator (17 gives "0,85", -10 gives "-0,5", 0 gives "0").
+// Positions outside -20..20 are taken as the nearest end.
+Line certaintyText(int position, char16_t separator);
+
+// The question dialog for a parameter: its name and the values SpisZnach offers.
+Question prepareQuestion(const Workspace& ws, const Line& parameter);
+
+// Applies an answer: "да" writes (parameter, value, certainty) for each ticked value in list
+// order; "все" writes every value, a ticked one with the certainty and an unticked one with the
+// negated certainty; both set the continue flag to 1; "стоп" writes nothing and sets it to 0; Esc
+// writes nothing and leaves it.
+void applyAnswer(Workspace& ws, const Question& question, const Answer& answer);
+
+// IdenLeks: asks about one parameter unless the asked-parameters list (ws.memo) holds it; after
+// "стоп" runs one inference pass at once with the facts gathered so far.
+void IdenLeks(Workspace& ws, Host& host, const Line& parameter);
+
+// Rule: asks about the parameters of one rule, read from `line` (the line after its "NAME" line)
+// in windows of up to three words, up to its "END" line. Never asks "(" as a parameter (the
+// parameter of a group is the word after its innermost "("), and a ")" read as the first word of a
+// window is a window of its own.
+void Rule(Workspace& ws, Host& host, std::size_t line);
+
+// The question pass of a run: for each RulePath entry in order, Rule for every rule of that name
+// (in a trace run only the chosen rule), each parameter asked once. False when "стоп" ended it
+// (after the one inference pass that "стоп" starts).
+bool questionPass(Workspace& ws, Host& host);
+
+}  // namespace veksa
+
+#endif  // VEKSA_ENGINE_QUESTION_H_
