@@ -7,9 +7,8 @@
 namespace veksa {
 
 void newProject(Workspace& ws) {
-  ws.lines = newKnowledgeBase();
+  ws.replaceText(newKnowledgeBase());
   ws.caption = kNewCaption;
-  ws.emptiedByClose = false;
   ws.InferenceMethod = kMethodForward;
   ws.ProjectState = kProjectOpen;
 }
@@ -35,21 +34,21 @@ bool resetForOpen(Workspace& ws, std::string& error) {
 bool openProject(Workspace& ws, const Line& path, std::string& error) {
   Lines loaded;
   if (!ws.files().read(path, loaded, error)) return false;
-  ws.lines = std::move(loaded);
+  ws.replaceText(std::move(loaded));
   ws.caption = path;
-  ws.emptiedByClose = false;
   return true;
 }
 
 SaveResult saveProject(Workspace& ws, std::string& error) {
   if (!ws.hasFile()) return SaveResult::NeedsName;
   if (ws.emptiedByClose) return SaveResult::Kept;
-  return ws.files().write(ws.caption, ws.lines, error) ? SaveResult::Written : SaveResult::Failed;
+  return ws.files().write(ws.caption, ws.fileText(), error) ? SaveResult::Written
+                                                             : SaveResult::Failed;
 }
 
 bool saveProjectAs(Workspace& ws, const Line& chosen, std::string& error) {
   Line name = withKnowledgeBaseExtension(chosen);
-  if (!ws.files().write(name, ws.lines, error)) return false;
+  if (!ws.files().write(name, ws.fileText(), error)) return false;
   ws.caption = std::move(name);
   ws.emptiedByClose = false;
   return true;

@@ -13,7 +13,8 @@ namespace veksa {
 // open project. The repetition count and the method field keep their values.
 void newProject(Workspace& ws);
 
-// "Закрыть": empties the lines and the hidden memo; the caption keeps the file name.
+// "Закрыть": empties the lines and the hidden memo; the caption keeps the file name. A narrowed
+// text stays narrowed: what the user types next still stands for the same part of the file.
 void closeProject(Workspace& ws);
 
 // The first steps of "Окрыть": the reset (N22Click) and the emptied declaration lists: the six
@@ -32,12 +33,14 @@ enum class SaveResult {
   Failed,     // the file could not be written; `error` names it
 };
 
-// SpeedButton13Click without its dialog: writes the lines to the caption's file. The desktop save
-// and the save before a run both go through here.
+// SpeedButton13Click without its dialog: writes the lines to the caption's file (within the rest
+// of the file when the text is narrowed). The desktop save and the save before a run both go
+// through here.
 SaveResult saveProject(Workspace& ws, std::string& error);
 
-// "Сохранить как" to a chosen name: writes to the name with the ".vks" rule applied and, on
-// success, makes it the caption. On failure the caption stays and `error` names the file.
+// "Сохранить как" to a chosen name: writes the text as a save does, to the name with the ".vks"
+// rule applied, and on success makes it the caption. On failure the caption stays and `error`
+// names the file.
 bool saveProjectAs(Workspace& ws, const Line& chosen, std::string& error);
 
 }  // namespace veksa

@@ -2,23 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/test_file_store.h"
+
 namespace veksa {
 namespace {
 
-// Files in memory; writes to names under "/ro/" fail as on a read-only disk.
-class TestStore : public MemoryFileStore {
- public:
-  bool write(const Line& name, const Lines& lines, std::string& error) override {
-    if (name.starts_with(u"/ro/")) {
-      error = "Cannot write " + toUtf8(name);
-      return false;
-    }
-    return MemoryFileStore::write(name, lines, error);
-  }
-};
-
 struct ProjectTest : ::testing::Test {
-  ProjectTest() : ws(std::make_unique<TestStore>()) {}
+  ProjectTest() : ws(std::make_unique<TestFileStore>()) {}
   Lines fileOf(const Line& name) {
     Lines lines;
     std::string error;

@@ -19,10 +19,25 @@ long double Workspace::number(std::u16string_view text) const {
   return toNumber(text, decimalSeparator);
 }
 
+Lines Workspace::fileText() const {
+  if (!narrowing) return lines;
+  Lines text = narrowing->before;
+  text.insert(text.end(), lines.begin(), lines.end());
+  text.insert(text.end(), narrowing->after.begin(), narrowing->after.end());
+  return text;
+}
+
+void Workspace::replaceText(Lines text) {
+  lines = std::move(text);
+  narrowing.reset();
+  emptiedByClose = false;
+}
+
 bool Workspace::reloadFromFile(std::string& error) {
   if (!hasFile()) return true;
-  if (!files_->read(caption, lines, error)) return false;
-  emptiedByClose = false;
+  Lines loaded;
+  if (!files_->read(caption, loaded, error)) return false;
+  replaceText(std::move(loaded));
   return true;
 }
 

@@ -4,6 +4,7 @@
 #define VEKSA_ENGINE_WORKSPACE_H_
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "engine/file_store.h"
@@ -48,6 +49,24 @@ class Workspace {
   // caption's file then leaves the file alone, so closing never empties a file by accident.
   bool emptiedByClose = false;
 
+  // A knowledge base narrowed by the hierarchy tree shows part of its file: the file's lines before
+  // and after that part are kept here, and every save writes them around the shown lines, so a
+  // save while narrowed never cuts the file down to one rule or section.
+  struct Narrowing {
+    Lines before;
+    Lines after;
+    bool operator==(const Narrowing&) const = default;
+  };
+  std::optional<Narrowing> narrowing;
+  // The text that a save writes: the lines, within the rest of the file when narrowed.
+  Lines fileText() const;
+  // Replaces the text by another whole text (a loaded file, a new or merged knowledge base):
+  // ends the narrowing and the protection of `emptiedByClose`.
+  void replaceText(Lines text);
+
+  // The section-names dialog's list of new sections, in the order of addition.
+  Lines newSectionNames;
+
   // The rule path, one rule name per line.
   Lines RulePath;
   // The editor's hidden memo (asked parameters, section buffer, merge buffer).
@@ -81,7 +100,7 @@ class Workspace {
 
   // Reloads the lines from the caption's file when the knowledge base has one. Returns false with
   // a message naming the file when it cannot be read; the lines then stay as they were. A reloaded
-  // text is the file's own again, so it ends the protection of `emptiedByClose`.
+  // text is the file's whole text again (replaceText).
   bool reloadFromFile(std::string& error);
 
  private:

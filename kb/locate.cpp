@@ -5,12 +5,10 @@
 
 namespace veksa {
 
-namespace {
-bool startsSectionOrRule(const Line& line) {
+bool startsSectionOrRule(std::u16string_view line) {
   Line w = firstWord(line);
   return w == kSectionWord || w == u"NAME";
 }
-}  // namespace
 
 std::size_t PechGip(const Lines& lines) {
   for (std::size_t i = 0; i < lines.size(); ++i) {

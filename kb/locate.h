@@ -18,6 +18,9 @@ inline constexpr std::u16string_view kSectionWord = u"РАЗДЕЛ";
 inline constexpr std::u16string_view kSectionEndPrefix = u"КОНЕЦ РАЗДЕЛА ";
 inline constexpr std::u16string_view kAllSections = u"Все разделы";
 
+// A line whose first word is "РАЗДЕЛ" or "NAME": the start of a section or a rule.
+bool startsSectionOrRule(std::u16string_view line);
+
 // PechGip: the end of the declaration head, the index of the first line whose first word is
 // "РАЗДЕЛ" or "NAME" (the line count when there is none).
 std::size_t PechGip(const Lines& lines);

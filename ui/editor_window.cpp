@@ -50,7 +50,7 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
       tree_(new QTreeWidget),
       text_(new QPlainTextEdit),
       insertionBox_(new QLineEdit),
-      sectionNames_(new SectionNamesDialog(this)) {
+      sectionNames_(new SectionNamesDialog(ws, this)) {
   setObjectName("TForm4");
   // A maximised child without title-bar buttons.
   setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -72,6 +72,9 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
   tree_->setObjectName("TreeView1");
   tree_->setStatusTip(QStringLiteral("Иерархическая структура правил"));
   tree_->setHeaderHidden(true);
+  connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+    emit treeNodeClicked(item->parent() == nullptr, item->text(0));
+  });
 
   text_->setObjectName("RichEdit1");
   text_->setStatusTip(QStringLiteral("База знаний"));
@@ -194,6 +197,21 @@ void EditorWindow::selectRange(int position, int length) {
   cursor.setPosition(position + length, QTextCursor::KeepAnchor);
   text_->setTextCursor(cursor);
   text_->setFocus();
+}
+
+namespace {
+void addChildren(QTreeWidgetItem* item, const HierarchyNode& node) {
+  for (const HierarchyNode& child : node.children) {
+    addChildren(new QTreeWidgetItem(item, {toQString(child.text)}), child);
+  }
+}
+}  // namespace
+
+void EditorWindow::showTree(const HierarchyNode& root) {
+  tree_->clear();
+  auto* item = new QTreeWidgetItem(tree_, {toQString(root.text)});
+  addChildren(item, root);
+  tree_->expandAll();
 }
 
 void EditorWindow::clearTree() { tree_->clear(); }

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 
 #include "engine/workspace.h"
+#include "kb/hierarchy.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -51,10 +52,14 @@ class EditorWindow : public QMdiSubWindow {
   void insertText(const QString& text);
   // Selects `length` characters from `position` and gives the text the focus.
   void selectRange(int position, int length);
+  // The hierarchy tree: shows the nodes, expanded; emptied by open, close and a new project.
+  void showTree(const HierarchyNode& root);
   void clearTree();
 
  signals:
   void closed();
+  // TreeView1Click: a node of the tree was clicked; `root` for "БАЗА ЗНАНИЙ".
+  void treeNodeClicked(bool root, const QString& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -53,24 +53,35 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
   protocol_ = new ProtocolWindow(ws_, this);
   results_ = new ResultsWindow(ws_, this);
   facts_ = new FactsWindow(ws_, this);
+  createDeclarationDialogs();
   variables_ = new VariablesWindow(ws_, this);
   help_ = new HelpWindow(this);
   timing_ = new TimingWindow(this);
+  connectCommands();
   endCommand();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::beginCommand() {
-  if (commandDepth_++ == 0) editor_->pullLines();
+  if (commandDepth_++ == 0) {
+    editor_->pullLines();
+    narrowingAtStart_ = ws_.narrowing;
+  }
 }
 
 void MainWindow::endCommand() {
   if (commandDepth_ > 0 && --commandDepth_ > 0) return;
-  editor_->pushLines();
+  if (ws_.narrowing != narrowingAtStart_) {
+    editor_->loadLines();
+    narrowingAtStart_ = ws_.narrowing;
+  } else {
+    editor_->pushLines();
+  }
   editor_->showCaption();
   methodField_->setText(toQString(ws_.methodText));
   refreshResultWindows();
+  showDeclarationLists();
 }
 
 void MainWindow::refreshResultWindows() {

@@ -11,16 +11,24 @@
 #include "engine/workspace.h"
 
 class QLineEdit;
+class QMenu;
 class QMdiArea;
 class QPrinter;
 
 namespace veksa {
 
+class ClassDialog;
+class ClassElementsDialog;
+class DeclarationDialog;
 class Dialogs;
 class EditorWindow;
 class FactsWindow;
 class FindDialog;
 class HelpWindow;
+class MergeDialog;
+class ParameterDialog;
+class ParameterValuesDialog;
+struct MenuEntry;
 class ProtocolWindow;
 class ReplaceDialog;
 class ResultsWindow;
@@ -45,7 +53,17 @@ class MainWindow : public QMainWindow {
   VariablesWindow* variablesWindow() const { return variables_; }
   HelpWindow* helpWindow() const { return help_; }
   TimingWindow* timingWindow() const { return timing_; }
+  ClassDialog* classDialog() const { return classDialog_; }
+  ClassElementsDialog* classElementsDialog() const { return classElements_; }
+  ParameterDialog* parameterDialog() const { return parameterDialog_; }
+  ParameterValuesDialog* parameterValuesDialog() const { return parameterValues_; }
+  // The four declaration dialogs in start-up order: TForm6, TForm13, TForm7, TForm8.
+  std::array<DeclarationDialog*, 4> declarationDialogs() const;
+  // PopupMenu1: the editor's context menu with "гипотезы", "параметры" and "переменные".
+  QMenu* contextMenu() const { return popup_; }
   FindDialog* findDialog();
+  // The merge dialog of the current use; null when none is open.
+  MergeDialog* mergeDialog() const { return merge_; }
   ReplaceDialog* replaceDialog();
   QLineEdit* methodField() const { return methodField_; }
 
@@ -89,6 +107,17 @@ class MainWindow : public QMainWindow {
   void showReplace();
   void N22Click();        // "Сброс", F7
   void addSections();     // "Добавление разделов": the section-names dialog
+  void writeSectionFrames();  // the section-names dialog's "Закрыть"
+  void showMerge();       // "Объединение файлов в проект": a new merge dialog
+  void SpeedButton2Click();   // the hierarchy tree of the knowledge base
+  // A click on a node of the tree narrows the text to it; the root shows the whole file.
+  void TreeView1Click(bool root, const QString& text);
+  void N55Click();        // "Классы": refresh of classes and parameters from the text
+  void N56Click();        // "Элементы класса": refresh of values and variables
+  // PopupMenu1Popup: refreshes the declaration lists and rebuilds the context menu's entries.
+  void PopupMenu1Popup();
+  // AddClick: a value or variable entry inserts its text at the editor's caret.
+  void AddClick(const MenuEntry& entry);
   void chooseMethod(int index);  // "Выбор метода", in menu order
   void N67Click();        // "Подключить": diagnostics before a run
   void N68Click();        // "Отключить"
@@ -127,6 +156,15 @@ class MainWindow : public QMainWindow {
  private:
   void createMenus();
   void createToolBar();
+  // The commands of other windows that the menus and the tool bar announce by signals.
+  void connectCommands();
+  void merge();
+  void createDeclarationDialogs();
+  void showDialog(QWidget* dialog);
+  // The class and parameter dialogs hide as far as the refresh of classes closed them.
+  void hideDialogsClosedByRefresh(const Lines& lines);
+  void showDeclarationLists();
+  void showContextMenu(const QPoint& at);
   void findNext(const QString& what, bool matchCase);
   void replaceFirst(const QString& what, const QString& with);
   // The editor is usable: a project is open and its window is not closed.
@@ -150,8 +188,18 @@ class MainWindow : public QMainWindow {
   TimingWindow* timing_ = nullptr;
   FindDialog* find_ = nullptr;
   ReplaceDialog* replace_ = nullptr;
+  MergeDialog* merge_ = nullptr;
+  ClassDialog* classDialog_ = nullptr;
+  ClassElementsDialog* classElements_ = nullptr;
+  ParameterDialog* parameterDialog_ = nullptr;
+  ParameterValuesDialog* parameterValues_ = nullptr;
+  QMenu* popup_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   int commandDepth_ = 0;
+  // The narrowing when the outermost command began: a command that starts or ends it shows the
+  // new text as a fresh load, without undo, since undo would then show a whole file as a part of
+  // itself (or a part as the whole) and the next save would write it so.
+  std::optional<Workspace::Narrowing> narrowingAtStart_;
 };
 
 // One command from start to end: the editor's text goes into the workspace when it begins and the

@@ -10,6 +10,9 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include <QtTest>
+
+#include "kb/kbfile.h"
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
 
@@ -39,6 +42,19 @@ inline QString editorText(MainWindow& window) { return window.editor()->plainTex
 
 inline void setEditorText(MainWindow& window, const QString& text) {
   window.editor()->text()->setPlainText(text);
+}
+
+// A knowledge-base file's lines (none, with a warning, when it cannot be read).
+inline Lines readFile(const QString& path) {
+  Lines lines;
+  std::string error;
+  if (!loadKnowledgeBase(path.toStdString(), lines, error)) qWarning("%s", error.c_str());
+  return lines;
+}
+
+inline void writeFile(const QString& path, const Lines& lines) {
+  std::string error;
+  QVERIFY(saveKnowledgeBase(path.toStdString(), lines, error));
 }
 
 }  // namespace veksa

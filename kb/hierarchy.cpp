@@ -1,0 +1,64 @@
+// The hierarchy tree: nodes from the lines, and the lines of a node.
+#include "kb/hierarchy.h"
+
+#include "kb/locate.h"
+#include "kb/scan.h"
+
+namespace veksa {
+
+namespace {
+constexpr std::u16string_view kNameWord = u"NAME";
+}  // namespace
+
+HierarchyNode buildHierarchy(const Lines& lines) {
+  HierarchyNode root{Line(kHierarchyRoot), {}};
+  // The section added last; rules hang under it once there is one. Nodes are only appended, so
+  // the index into the root's children stays valid.
+  std::optional<std::size_t> section;
+  for (const Line& line : lines) {
+    std::size_t pos = 1;
+    for (Line word = readWord(line, pos); !word.empty(); word = readWord(line, pos)) {
+      if (word != kSectionWord && word != kNameWord) continue;
+      Line name = readWord(line, pos);
+      if (name.empty()) break;  // the keyword ends the line: nothing follows it there
+      if (word == kSectionWord) {
+        // A section whose name is "NAME" reads as a rule node and takes no rules under it.
+        const bool takesRules = isSectionNode(name);
+        root.children.push_back({std::move(name), {}});
+        section = takesRules ? std::optional(root.children.size() - 1) : std::nullopt;
+      } else {
+        HierarchyNode rule{Line(kNameWord) + u" " + name, {}};
+        if (section) {
+          root.children[*section].children.push_back(std::move(rule));
+        } else {
+          root.children.push_back(std::move(rule));
+        }
+      }
+    }
+  }
+  return root;
+}
+
+bool isSectionNode(std::u16string_view text) { return firstWord(text) != kNameWord; }
+
+std::optional<std::pair<std::size_t, std::size_t>> nodeRange(const Lines& lines,
+                                                             std::u16string_view text) {
+  Line open, close;
+  if (isSectionNode(text)) {
+    open = Line(kSectionWord) + u" " + Line(text);
+    close = Line(kSectionEndPrefix) + Line(text);
+  } else {
+    open = Line(text);
+    close = u"END";
+  }
+  for (std::size_t first = 0; first < lines.size(); ++first) {
+    if (lines[first] != open) continue;
+    for (std::size_t last = first + 1; last < lines.size(); ++last) {
+      if (lines[last] == close) return std::make_pair(first, last);
+    }
+    return std::nullopt;  // only the first opening line counts
+  }
+  return std::nullopt;
+}
+
+}  // namespace veksa
