@@ -1,23 +1,47 @@
 // Word reading under the shared position conventions.
 #include "kb/scan.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace veksa {
+
+namespace {
+
+// The first index from `from` (0-based) below `bound` whose character is a space or "]", or
+// `bound`. Words can be megabytes long and every pass reads them again, so eight characters are
+// compared at a time where the processor allows it.
+std::size_t wordEnd(std::u16string_view line, std::size_t from, std::size_t bound) {
+  std::size_t i = from;
+#if defined(__SSE2__)
+  const __m128i space = _mm_set1_epi16(static_cast<short>(u' '));
+  const __m128i bracket = _mm_set1_epi16(static_cast<short>(u']'));
+  while (i + 8 <= bound) {
+    __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + i));
+    __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(chunk, space), _mm_cmpeq_epi16(chunk, bracket));
+    int mask = _mm_movemask_epi8(hit);
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+    i += 8;
+  }
+#endif
+  while (i < bound && line[i] != u' ' && line[i] != u']') ++i;
+  return i;
+}
+
+}  // namespace
 
 bool GetLeks(std::u16string_view line, std::size_t start, std::size_t bound, Line& out) {
   if (bound > line.size()) bound = line.size();  // past the end there is only the terminating zero
   if (start < 1) start = 1;
-  std::size_t wordStart = 0;
-  for (std::size_t p = start; p <= bound; ++p) {
-    char16_t c = line[p - 1];
-    if (c == u' ' && wordStart == 0) continue;
-    if (wordStart == 0) wordStart = p;
-    char16_t next = charAt(line, p + 1);
-    if (next == u' ' || p == bound || next == u']') {
-      out.assign(line.substr(wordStart - 1, p - wordStart + 1));
-      return true;
-    }
-  }
-  return false;
+  // The word begins at the first character that is not a space; it ends at `bound` or before the
+  // next space or "]". Its first character is taken whatever it is, so "]," reads as a word.
+  std::size_t first = start - 1;  // 0-based
+  while (first < bound && line[first] == u' ') ++first;
+  if (first >= bound) return false;
+  std::size_t end = wordEnd(line, first + 1, bound);
+  out.assign(line.substr(first, end - first));
+  return true;
 }
 
 std::size_t skipSpaces(std::u16string_view line, std::size_t pos) {
