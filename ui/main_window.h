@@ -24,6 +24,7 @@ class HelpWindow;
 class ProtocolWindow;
 class ReplaceDialog;
 class ResultsWindow;
+class RunCommands;
 class TableWindow;
 class TimingWindow;
 class VariablesWindow;
@@ -45,6 +46,8 @@ class MainWindow : public QMainWindow {
   VariablesWindow* variablesWindow() const { return variables_; }
   HelpWindow* helpWindow() const { return help_; }
   TimingWindow* timingWindow() const { return timing_; }
+  // Running, tracing, the rule path and the diagnostics, with their windows.
+  RunCommands* runCommands() const { return run_; }
   FindDialog* findDialog();
   ReplaceDialog* replaceDialog();
   QLineEdit* methodField() const { return methodField_; }
@@ -66,6 +69,13 @@ class MainWindow : public QMainWindow {
 
   // "Не был создан проект" when no project is open; true when one is.
   bool projectGuard();
+
+  // How a save ended: written (or left alone after "Закрыть"), the save-as dialog cancelled, or
+  // the file could not be written (the user has been told).
+  enum class SaveOutcome { Saved, Cancelled, Failed };
+  // The save before a run (SpeedButton13Click): false only when a write failed, so that the run
+  // does not go on; a cancelled save-as dialog lets it go on.
+  bool saveBeforeRun();
 
  public slots:
   void newProject();      // "Новый проект", Ctrl+F1
@@ -118,6 +128,8 @@ class MainWindow : public QMainWindow {
   void traceRequested();                  // N44Click: F8
   void diagnosticsRequested();            // N49Click: F6
   void hierarchyRequested();              // SpeedButton2Click
+  // The end of every outermost command, after the windows have been brought up to date.
+  void commandEnded();
 
  protected:
   // StatusBar1Hint: the hint of whatever control the mouse is over, in any window of the
@@ -135,6 +147,8 @@ class MainWindow : public QMainWindow {
   void reopenEditor();
   QPrinter& printer();
   void showError(const std::string& error);
+  SaveOutcome save();
+  SaveOutcome saveAs();
 
   Workspace ws_;
   std::unique_ptr<Dialogs> ownDialogs_;
@@ -148,6 +162,7 @@ class MainWindow : public QMainWindow {
   VariablesWindow* variables_ = nullptr;
   HelpWindow* help_ = nullptr;
   TimingWindow* timing_ = nullptr;
+  RunCommands* run_ = nullptr;
   FindDialog* find_ = nullptr;
   ReplaceDialog* replace_ = nullptr;
   std::unique_ptr<QPrinter> printer_;

@@ -138,7 +138,8 @@ class MainWindowTest : public QObject {
         QVERIFY(!widget->isVisible());
       }
     }
-    QCOMPARE(windows, QStringList({"TForm14", "TForm11", "TForm12", "TForm16", "TForm19", "TForm20"}));
+    QCOMPARE(windows, QStringList({"TForm10", "TForm5", "TForm14", "TForm11", "TForm12", "TForm15",
+                                   "TForm16", "TForm17", "TForm18", "TForm19", "TForm20"}));
 
     // The hint of the control under the mouse goes to the status bar, from any window.
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
