@@ -93,7 +93,6 @@ QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
   certainty_->setAlignment(Qt::AlignRight);
   certainty_->setText(QStringLiteral("0"));
   values_->setObjectName("CheckListBox1");
-  values_->setMinimumHeight(110);
   track_->setObjectName("TrackBar1");
   track_->setRange(kTrackMin, kTrackMax);
   track_->setSingleStep(1);
@@ -146,6 +145,10 @@ Answer QuestionDialog::ask(const Question& question) {
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
   }
+  // The list is as tall as its values, within reason; more scroll.
+  const int row = values_->count() > 0 ? values_->sizeHintForRow(0) : fontMetrics().height() + 2;
+  values_->setFixedHeight(row * std::clamp(values_->count(), 4, 12) + 2 * values_->frameWidth() +
+                          4);
   track_->setValue(0);  // a change of position shows "0" again as well
   button_ = AnswerButton::Escape;
   exec();

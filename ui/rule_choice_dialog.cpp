@@ -35,8 +35,7 @@ RuleChoiceDialog::RuleChoiceDialog(QWidget* parent)
   layout->setContentsMargins(4, 8, 4, 8);  // a widened box is the dialog's width less 8
   layout->addWidget(label_);
   layout->addWidget(combo_, 0, Qt::AlignLeft);
-  layout->addStretch(1);
-  setFixedSize(340, 90);
+  setFixedSize(340, sizeHint().height());
   previewKeys(this, this);
 }
 
