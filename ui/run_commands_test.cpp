@@ -76,8 +76,6 @@ class RunCommandsTest : public QObject {
     pressF9(window);
     SectionChoiceDialog* choice = sectionChoice(window);
     QVERIFY(choice && choice->isVisible());
-    QCOMPARE(choice->windowTitle(), QString("Разделы"));
-    QVERIFY(!choice->doneButton()->isVisible());
     QStringList items;
     for (int i = 0; i < choice->sectionList()->count(); ++i) {
       items << choice->sectionList()->item(i)->text() +
@@ -141,6 +139,9 @@ class RunCommandsTest : public QObject {
     QVERIFY(menuItem(window, {"&Файл", "Сохранить"})->isEnabled());
     QVERIFY(!window.runCommands()->runUnderWay());
     QCOMPARE(ws.TraceMode, 0);
+    // The program may close with the section choice open.
+    pressF9(window);
+    QVERIFY(sectionChoice(window));
   }
 
   void chosenSectionsStopAndCancel() {
