@@ -67,6 +67,19 @@ std::vector<RuleLine> ruleLines(const Lines& lines) {
   return rules;
 }
 
+Lines traceRuleNames(const Lines& lines) {
+  Lines names;
+  for (const Line& line : lines) {
+    std::size_t pos = 1;
+    while (pos <= line.size()) {
+      if (readWord(line, pos) != u"NAME") continue;
+      Line name = readWord(line, pos);
+      if (!name.empty()) names.push_back(std::move(name));
+    }
+  }
+  return names;
+}
+
 std::size_t ruleBodyEnd(const Lines& lines, std::size_t from) {
   for (std::size_t i = from; i < lines.size(); ++i) {
     if (lines[i] == u"END") return i;

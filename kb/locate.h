@@ -48,6 +48,11 @@ struct RuleLine {
 };
 std::vector<RuleLine> ruleLines(const Lines& lines);
 
+// The rule names that the trace dialog offers (N44Click): every word that follows a word "NAME"
+// anywhere in a line, in text order, a name written twice appearing twice. Reading goes on after
+// each name; a "NAME" that ends its line names nothing.
+Lines traceRuleNames(const Lines& lines);
+
 // The end of a rule body that starts at `from`: the first line that is exactly "END" (the line
 // count when there is none).
 std::size_t ruleBodyEnd(const Lines& lines, std::size_t from);

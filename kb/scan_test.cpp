@@ -83,6 +83,10 @@ TEST(Locate, HeadVariablesSectionsAndRules) {
   EXPECT_EQ(rules[0].name, u"П1");
   EXPECT_EQ(rules[1].index, 11u);
   EXPECT_EQ(ruleBodyEnd(kb, 7), 9u);  // "END " does not end a rule
+  // The trace dialog's names: "NAME" anywhere in a line, reading on after each name.
+  EXPECT_EQ(traceRuleNames({u"NAME П1", u"x NAME П2 NAME NAME", u"  NAME П1", u"NAMES П3",
+                            u"NAME"}),
+            (Lines{u"П1", u"П2", u"NAME", u"П1"}));
   EXPECT_EQ(newKnowledgeBase().size(), 6u);
 }
 

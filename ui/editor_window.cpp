@@ -4,7 +4,9 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBlock>
@@ -176,7 +178,7 @@ void EditorWindow::reopen() {
 void EditorWindow::closeEvent(QCloseEvent* event) {
   // The window is kept, so that no command ever meets a destroyed editor.
   event->ignore();
-  if (closed_) return;
+  if (closed_ || inRunView()) return;
   closed_ = true;
   hide();
   ws_.ProjectState = kProjectNone;
@@ -184,6 +186,7 @@ void EditorWindow::closeEvent(QCloseEvent* event) {
 }
 
 void EditorWindow::insertText(const QString& text) {
+  if (text_->isReadOnly()) return;
   insertionBox_->setText(text);
   insertionBox_->selectAll();
   insertionBox_->copy();
@@ -215,6 +218,45 @@ void EditorWindow::showTree(const HierarchyNode& root) {
 }
 
 void EditorWindow::clearTree() { tree_->clear(); }
+
+void EditorWindow::beginRunView() {
+  if (runView_) return;
+  userDocument_ = text_->document();
+  userCaret_ = text_->textCursor().position();
+  userScroll_ = text_->verticalScrollBar()->value();
+  // The editor deletes a document it owns when it is given another one: keep the user's.
+  userDocumentParent_ = userDocument_->parent();
+  userDocument_->setParent(this);
+  runView_ = new QTextDocument(this);
+  runView_->setDocumentLayout(new QPlainTextDocumentLayout(runView_));
+  runView_->setDefaultFont(userDocument_->defaultFont());
+  runView_->setPlainText(plainText());
+  runView_->setUndoRedoEnabled(false);
+  text_->setDocument(runView_);
+  text_->setReadOnly(true);
+  keywords_->setEnabled(false);
+  text_->verticalScrollBar()->setValue(userScroll_);
+}
+
+void EditorWindow::endRunView() {
+  if (!runView_) return;
+  text_->setDocument(userDocument_);
+  userDocument_->setParent(userDocumentParent_);
+  delete runView_;
+  runView_ = nullptr;
+  text_->setReadOnly(false);
+  keywords_->setEnabled(true);
+  QTextCursor caret(userDocument_);
+  caret.setPosition(std::min(userCaret_, userDocument_->characterCount() - 1));
+  text_->setTextCursor(caret);
+  text_->verticalScrollBar()->setValue(userScroll_);
+}
+
+void EditorWindow::selectLine(std::size_t index) {
+  const QTextBlock block = text_->document()->findBlockByNumber(static_cast<int>(index));
+  if (!block.isValid()) return;
+  selectRange(block.position(), block.length() - 1);
+}
 
 void EditorWindow::Button12Click() {
   insertText(QStringLiteral("END "));

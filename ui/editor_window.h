@@ -11,6 +11,7 @@
 
 class QLineEdit;
 class QPlainTextEdit;
+class QTextDocument;
 class QToolBar;
 class QTreeWidget;
 
@@ -56,6 +57,16 @@ class EditorWindow : public QMdiSubWindow {
   void showTree(const HierarchyNode& root);
   void clearTree();
 
+  // While a run is under way the editor shows the run's own copy of the text, read-only: the
+  // sections the run assembled and the lines a trace selects go there, and the user's document,
+  // with its undo history, gets back only the text the run restores. Nothing is typed or
+  // inserted meanwhile, and the window does not close.
+  void beginRunView();
+  void endRunView();
+  bool inRunView() const { return runView_ != nullptr; }
+  // The trace selection: gives the text the focus and selects the whole of line `index`.
+  void selectLine(std::size_t index);
+
  signals:
   void closed();
   // TreeView1Click: a node of the tree was clicked; `root` for "БАЗА ЗНАНИЙ".
@@ -78,6 +89,11 @@ class EditorWindow : public QMdiSubWindow {
   SectionNamesDialog* sectionNames_;
   bool closed_ = false;
   bool pushing_ = false;  // the text changes because the workspace changed, not the user
+  QTextDocument* runView_ = nullptr;
+  QTextDocument* userDocument_ = nullptr;
+  QObject* userDocumentParent_ = nullptr;
+  int userCaret_ = 0;
+  int userScroll_ = 0;
 };
 
 }  // namespace veksa

@@ -12,9 +12,15 @@
 #include "ui/editor_window.h"
 #include "ui/help_window.h"
 #include "ui/qt_text.h"
+#include "ui/question_dialog.h"
+#include "ui/report_window.h"
 #include "ui/result_windows.h"
+#include "ui/rule_choice_dialog.h"
+#include "ui/rule_path_window.h"
+#include "ui/run_commands.h"
 #include "ui/search_dialogs.h"
 #include "ui/timing_window.h"
+#include "ui/trace_window.h"
 
 namespace veksa {
 
@@ -47,17 +53,24 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
   createToolBar();
 
   // The long-lived windows, in start-up order; all but the editor stay hidden until asked for.
+  RunWindows run;
+  run.question = new QuestionDialog(ws_.decimalSeparator, this);
   editor_ = new EditorWindow(ws_, *dialogs_);
   mdi_->addSubWindow(editor_);
   editor_->showMaximized();
+  run.path = new RulePathWindow(ws_, this);
   protocol_ = new ProtocolWindow(ws_, this);
   results_ = new ResultsWindow(ws_, this);
   facts_ = new FactsWindow(ws_, this);
   createDeclarationDialogs();
+  run.trace = new TraceWindow(this);
   variables_ = new VariablesWindow(ws_, this);
+  run.ruleChoice = new RuleChoiceDialog(this);
+  run.report = new ReportWindow(ws_, this);
   help_ = new HelpWindow(this);
   timing_ = new TimingWindow(this);
   connectCommands();
+  run_ = new RunCommands(*this, run);
   endCommand();
 }
 
@@ -82,6 +95,7 @@ void MainWindow::endCommand() {
   methodField_->setText(toQString(ws_.methodText));
   refreshResultWindows();
   showDeclarationLists();
+  emit commandEnded();
 }
 
 void MainWindow::refreshResultWindows() {

@@ -32,6 +32,7 @@ struct MenuEntry;
 class ProtocolWindow;
 class ReplaceDialog;
 class ResultsWindow;
+class RunCommands;
 class TableWindow;
 class TimingWindow;
 class VariablesWindow;
@@ -61,6 +62,8 @@ class MainWindow : public QMainWindow {
   std::array<DeclarationDialog*, 4> declarationDialogs() const;
   // PopupMenu1: the editor's context menu with "гипотезы", "параметры" and "переменные".
   QMenu* contextMenu() const { return popup_; }
+  // Running, tracing, the rule path and the diagnostics, with their windows.
+  RunCommands* runCommands() const { return run_; }
   FindDialog* findDialog();
   // The merge dialog of the current use; null when none is open.
   MergeDialog* mergeDialog() const { return merge_; }
@@ -84,6 +87,13 @@ class MainWindow : public QMainWindow {
 
   // "Не был создан проект" when no project is open; true when one is.
   bool projectGuard();
+
+  // How a save ended: written (or left alone after "Закрыть"), the save-as dialog cancelled, or
+  // the file could not be written (the user has been told).
+  enum class SaveOutcome { Saved, Cancelled, Failed };
+  // The save before a run (SpeedButton13Click): false only when a write failed, so that the run
+  // does not go on; a cancelled save-as dialog lets it go on.
+  bool saveBeforeRun();
 
  public slots:
   void newProject();      // "Новый проект", Ctrl+F1
@@ -147,6 +157,8 @@ class MainWindow : public QMainWindow {
   void traceRequested();                  // N44Click: F8
   void diagnosticsRequested();            // N49Click: F6
   void hierarchyRequested();              // SpeedButton2Click
+  // The end of every outermost command, after the windows have been brought up to date.
+  void commandEnded();
 
  protected:
   // StatusBar1Hint: the hint of whatever control the mouse is over, in any window of the
@@ -173,6 +185,8 @@ class MainWindow : public QMainWindow {
   void reopenEditor();
   QPrinter& printer();
   void showError(const std::string& error);
+  SaveOutcome save();
+  SaveOutcome saveAs();
 
   Workspace ws_;
   std::unique_ptr<Dialogs> ownDialogs_;
@@ -186,6 +200,7 @@ class MainWindow : public QMainWindow {
   VariablesWindow* variables_ = nullptr;
   HelpWindow* help_ = nullptr;
   TimingWindow* timing_ = nullptr;
+  RunCommands* run_ = nullptr;
   FindDialog* find_ = nullptr;
   ReplaceDialog* replace_ = nullptr;
   MergeDialog* merge_ = nullptr;

@@ -2,6 +2,7 @@
 // commands that show windows.
 #include <QPlainTextEdit>
 
+#include "engine/run_driver.h"
 #include "kb/text_search.h"
 #include "ui/about_box.h"
 #include "ui/dialogs.h"
@@ -16,21 +17,6 @@
 namespace veksa {
 
 namespace {
-
-// The inference methods of "Выбор метода", in menu order: the method code, the repetition count
-// of the timing loop and the method field's text.
-struct Method {
-  int code;
-  int repeat;
-  const char16_t* text;
-};
-constexpr Method kMethods[] = {
-    {kMethodForward, 120, u"Прямой в ширину"},
-    {kMethodForward, 170, u"Прямой в глубину"},
-    {kMethodBackward, 100, u"Обратный в ширину"},
-    {kMethodBackward, 150, u"Обратный в глубину"},
-    {kMethodFirstConclusion, 100, u"До первого заключения"},
-};
 
 void showTool(QWidget* window) {
   window->show();
@@ -103,11 +89,9 @@ void MainWindow::addSections() {
 }
 
 void MainWindow::chooseMethod(int index) {
-  if (index < 0 || index >= static_cast<int>(std::size(kMethods))) return;
+  if (index < 0 || index >= static_cast<int>(kMethodCommands.size())) return;
   CommandScope scope(*this);
-  ws_.InferenceMethod = kMethods[index].code;
-  ws_.RepeatCount = kMethods[index].repeat;
-  ws_.methodText = kMethods[index].text;
+  veksa::chooseMethod(ws_, static_cast<std::size_t>(index));
 }
 
 void MainWindow::N67Click() { ws_.DiagnosticsOff = 0; }

@@ -4,7 +4,9 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "engine/run_driver.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 #include "ui/toolbar_icons.h"
 
 namespace veksa {
@@ -97,13 +99,9 @@ void MainWindow::createMenus() {
   connect(item(path, QStringLiteral("Удаление текущего пути")), &QAction::triggered, this,
           &MainWindow::deletePathRequested);
   QMenu* method = settings->addMenu(QStringLiteral("Выбор метода"));
-  const QString methods[] = {QStringLiteral("Прямой и в ширину"),
-                             QStringLiteral("Прямой и в глубину"),
-                             QStringLiteral("Обратный и в ширину"),
-                             QStringLiteral("Обратный и в глубину"),
-                             QStringLiteral("До первого заключения")};
-  for (int i = 0; i < 5; ++i) {
-    connect(item(method, methods[i]), &QAction::triggered, this, [this, i] { chooseMethod(i); });
+  for (int i = 0; i < static_cast<int>(kMethodCommands.size()); ++i) {
+    connect(item(method, toQString(kMethodCommands[static_cast<std::size_t>(i)].caption)),
+            &QAction::triggered, this, [this, i] { chooseMethod(i); });
   }
   QMenu* diagnostics = settings->addMenu(QStringLiteral("Диагностика"));
   connect(item(diagnostics, QStringLiteral("Подключить")), &QAction::triggered, this,

@@ -66,47 +66,56 @@ void MainWindow::closeProject() {
   editor_->clearTree();
 }
 
-bool MainWindow::SpeedButton13Click() {
-  if (!editorOpen()) return false;
+bool MainWindow::SpeedButton13Click() { return save() == SaveOutcome::Saved; }
+
+bool MainWindow::N6Click() { return saveAs() == SaveOutcome::Saved; }
+
+bool MainWindow::saveBeforeRun() {
+  if (!editorOpen()) return true;  // no project: the run stops by itself
+  return save() != SaveOutcome::Failed;
+}
+
+MainWindow::SaveOutcome MainWindow::save() {
+  if (!editorOpen()) return SaveOutcome::Cancelled;
   CommandScope scope(*this);
   std::string error;
-  bool saved = true;
+  SaveOutcome outcome = SaveOutcome::Saved;
   switch (saveProject(ws_, error)) {
     case SaveResult::Written:
     case SaveResult::Kept:
       break;
     case SaveResult::NeedsName:
-      saved = N6Click();
+      outcome = saveAs();
       break;
     case SaveResult::Failed:
       showError(error);
-      saved = false;
+      outcome = SaveOutcome::Failed;
       break;
   }
   editor_->text()->setFocus();
-  return saved;
+  return outcome;
 }
 
-bool MainWindow::N6Click() {
-  if (!editorOpen()) return false;
+MainWindow::SaveOutcome MainWindow::saveAs() {
+  if (!editorOpen()) return SaveOutcome::Cancelled;
   CommandScope scope(*this);
   const QString chosen = dialogs_->saveFileName(this, kFilter);
-  if (chosen.isEmpty()) return false;
+  if (chosen.isEmpty()) return SaveOutcome::Cancelled;
   // The dialog asked before replacing the name it was given; when the extension makes it the
   // name of another existing file, ask the same question about that one.
   const QString target = toQString(withKnowledgeBaseExtension(toLine(chosen)));
   if (target != chosen && QFileInfo::exists(target) &&
       !dialogs_->question(this, QStringLiteral("Сохранить как"),
                           QStringLiteral("%1 уже существует.\nЗаменить его?").arg(target))) {
-    return false;
+    return SaveOutcome::Cancelled;
   }
   std::string error;
   if (!saveProjectAs(ws_, toLine(chosen), error)) {
     showError(error);
-    return false;
+    return SaveOutcome::Failed;
   }
   editor_->text()->setFocus();
-  return true;
+  return SaveOutcome::Saved;
 }
 
 void MainWindow::printerSetup() {

@@ -125,8 +125,9 @@ class MainWindowTest : public QObject {
         QVERIFY(!widget->isVisible());
       }
     }
-    QCOMPARE(windows, QStringList({"TForm14", "TForm11", "TForm12", "TForm6", "TForm13", "TForm7",
-                                   "TForm8", "TForm16", "TForm19", "TForm20"}));
+    QCOMPARE(windows, QStringList({"TForm10", "TForm5", "TForm14", "TForm11", "TForm12", "TForm6",
+                                   "TForm13", "TForm7", "TForm8", "TForm15", "TForm16", "TForm17",
+                                   "TForm18", "TForm19", "TForm20"}));
 
     // The hint of the control under the mouse goes to the status bar, from any window.
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));

@@ -1,6 +1,8 @@
 // The run-table windows with their captions and columns.
 #include "ui/result_windows.h"
 
+#include <QFontMetrics>
+
 #include "ui/qt_text.h"
 
 namespace veksa {
@@ -21,7 +23,16 @@ ResultsWindow::ResultsWindow(Workspace& ws, QWidget* parent)
       ws_(ws) {}
 
 void ResultsWindow::refresh() {
-  setWindowTitle(toQString(ws_.resultsCaption));
+  const QString caption = toQString(ws_.resultsCaption);
+  if (caption != windowTitle()) {
+    setWindowTitle(caption);
+    // The caption after a run names the method and the time: widen the window so that the
+    // title bar shows it whole (its font is the window manager's, usually bold).
+    QFont bold = font();
+    bold.setBold(true);
+    const int wanted = QFontMetrics(bold).horizontalAdvance(caption) + 120;
+    if (width() < wanted) resize(wanted, height());
+  }
   TableWindow::refresh();
 }
 

@@ -25,18 +25,6 @@ QStringList headers(TableWindow* window) {
   return out;
 }
 
-QStringList rows(TableWindow* window) {
-  QStringList out;
-  for (int r = 0; r < window->list()->topLevelItemCount(); ++r) {
-    QStringList cells;
-    for (int c = 0; c < window->list()->columnCount(); ++c) {
-      cells << window->list()->topLevelItem(r)->text(c);
-    }
-    out << cells.join('|');
-  }
-  return out;
-}
-
 }  // namespace
 
 class ResultWindowsTest : public QObject {
@@ -82,12 +70,12 @@ class ResultWindowsTest : public QObject {
     ws.variables.append({u"X", u"55"});
     ws.resultsCaption = u"Результат трассировки";
     trigger(window, {"&Результаты", "Все окна"});
-    QCOMPARE(rows(window.resultsWindow()), QStringList({"дерево|берёза|0,54"}));
+    QCOMPARE(shownRows(window.resultsWindow()), QStringList({"дерево|берёза|0,54"}));
     QCOMPARE(window.resultsWindow()->windowTitle(), QString("Результат трассировки"));
-    QCOMPARE(rows(window.protocolWindow()),
+    QCOMPARE(shownRows(window.protocolWindow()),
              QStringList({"Правило1||", "Гипотеза|дерево берёза|0,54"}));
-    QCOMPARE(rows(window.factsWindow()), QStringList({"оперение|листья|0,8"}));
-    QCOMPARE(rows(window.variablesWindow()), QStringList({"X|55"}));
+    QCOMPARE(shownRows(window.factsWindow()), QStringList({"оперение|листья|0,8"}));
+    QCOMPARE(shownRows(window.variablesWindow()), QStringList({"X|55"}));
     for (TableWindow* w : window.resultWindows()) {
       QVERIFY(w->isVisible());
     }
@@ -99,14 +87,14 @@ class ResultWindowsTest : public QObject {
     QVERIFY(!window.variablesWindow()->isVisible());
     trigger(window, {"&Результаты", "Протокол решения"});
     QVERIFY(window.protocolWindow()->isVisible());
-    QCOMPARE(rows(window.protocolWindow()).size(), 2);
+    QCOMPARE(shownRows(window.protocolWindow()).size(), 2);
     trigger(window, {"&Результаты", "Переменные"});
-    QCOMPARE(rows(window.variablesWindow()), QStringList({"X|55"}));
+    QCOMPARE(shownRows(window.variablesWindow()), QStringList({"X|55"}));
 
     // A run's change shows at the next refresh; the reset empties every window.
     ws.variables.setCell(0, 1, u"60");
     window.refreshResultWindows();
-    QCOMPARE(rows(window.variablesWindow()), QStringList({"X|60"}));
+    QCOMPARE(shownRows(window.variablesWindow()), QStringList({"X|60"}));
     trigger(window, {"&Запуск", "Сброс"});
     for (TableWindow* w : window.resultWindows()) {
       QCOMPARE(w->list()->topLevelItemCount(), 0);
@@ -130,7 +118,7 @@ class ResultWindowsTest : public QObject {
     QCOMPARE(toQString(ws.variables.cell(0, 0)), QString("Y"));
     QCOMPARE(ws.variables.find(u"Y").size(), 1u);
     window.refreshResultWindows();
-    QCOMPARE(rows(window.variablesWindow()), QStringList({"Y|55"}));
+    QCOMPARE(shownRows(window.variablesWindow()), QStringList({"Y|55"}));
 
     // Only the first column of those two tables opens an editor.
     const auto opensEditor = [](TableWindow* window, int column) {

@@ -99,10 +99,7 @@ void TableWindow::writeBack(QTreeWidgetItem* item, int column) {
 
 void TableWindow::showEvent(QShowEvent* event) {
   refresh();
-  if (!placed_) {
-    placed_ = true;
-    centreOnScreen(this);
-  }
+  centreOnFirstShow(this, placed_);
   QWidget::showEvent(event);
 }
 

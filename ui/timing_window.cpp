@@ -18,7 +18,7 @@ TimingWindow::TimingWindow(QWidget* parent)
   gauge_->setObjectName("Gauge1");
   gauge_->setRange(0, 100);
   gauge_->setValue(0);
-  gauge_->setMinimumSize(360, 28);
+  gauge_->setMinimumSize(440, 28);  // wide enough for the whole caption
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(gauge_);
   adjustSize();

@@ -15,4 +15,10 @@ void centreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
+void centreOnFirstShow(QWidget* window, bool& placed) {
+  if (placed) return;
+  placed = true;
+  centreOnScreen(window);
+}
+
 }  // namespace veksa

@@ -9,6 +9,10 @@ namespace veksa {
 // Moves a top-level window to the centre of its screen's available area.
 void centreOnScreen(QWidget* window);
 
+// Centres a tool window the first time it is shown (`placed` remembers it); afterwards it stays
+// where the user moved it.
+void centreOnFirstShow(QWidget* window, bool& placed);
+
 }  // namespace veksa
 
 #endif  // VEKSA_UI_WINDOW_PLACEMENT_H_

@@ -1,5 +1,5 @@
-// Helpers of the window tests: menu items by their path of captions, the editor's text and
-// temporary files.
+// Helpers of the window tests: menu items by their path of captions, the rows a table window
+// shows and the editor's text.
 #ifndef VEKSA_UI_WINDOW_TEST_SUPPORT_H_
 #define VEKSA_UI_WINDOW_TEST_SUPPORT_H_
 
@@ -9,12 +9,14 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTreeWidget>
 
 #include <QtTest>
 
 #include "kb/kbfile.h"
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
+#include "ui/table_window.h"
 
 namespace veksa {
 
@@ -36,6 +38,19 @@ inline QAction* menuItem(QMainWindow& window, const QStringList& path) {
 inline void trigger(QMainWindow& window, const QStringList& path) {
   QAction* action = menuItem(window, path);
   if (action) action->trigger();
+}
+
+// The rows a table window shows, each as its cells joined by "|".
+inline QStringList shownRows(TableWindow* window) {
+  QStringList out;
+  for (int r = 0; r < window->list()->topLevelItemCount(); ++r) {
+    QStringList cells;
+    for (int c = 0; c < window->list()->columnCount(); ++c) {
+      cells << window->list()->topLevelItem(r)->text(c);
+    }
+    out << cells.join('|');
+  }
+  return out;
 }
 
 inline QString editorText(MainWindow& window) { return window.editor()->plainText(); }

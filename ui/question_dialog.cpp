@@ -1,0 +1,190 @@
+// The question dialog.
+#include "ui/question_dialog.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "engine/question.h"
+#include "ui/key_preview.h"
+#include "ui/qt_text.h"
+#include "ui/window_placement.h"
+
+namespace veksa {
+
+namespace {
+
+// Label1: the scale "-1", "0", "1" under the left end, the middle and the right end of the track
+// bar, each centred under the tick it names.
+class ScaleLabel : public QLabel {
+ public:
+  ScaleLabel(QSlider* track, QWidget* parent) : QLabel(parent), track_(track) {
+    setText(QStringLiteral("-1 0 1"));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStyleOptionSlider option;
+    option.initFrom(track_);
+    option.orientation = track_->orientation();
+    option.minimum = track_->minimum();
+    option.maximum = track_->maximum();
+    option.sliderPosition = track_->value();
+    option.sliderValue = track_->value();
+    option.tickPosition = track_->tickPosition();
+    option.tickInterval = track_->tickInterval();
+    const int handle =
+        track_->style()
+            ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, track_)
+            .width();
+    const int span = track_->width() - handle;
+    const int left = track_->mapTo(window(), QPoint(0, 0)).x() - mapTo(window(), QPoint(0, 0)).x();
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const QStringList marks = text().split(QLatin1Char(' '));
+    const int values[] = {track_->minimum(), (track_->minimum() + track_->maximum()) / 2,
+                          track_->maximum()};
+    for (int i = 0; i < 3 && i < marks.size(); ++i) {
+      const int x =
+          left + handle / 2 +
+          QStyle::sliderPositionFromValue(track_->minimum(), track_->maximum(), values[i], span);
+      const int w = metrics.horizontalAdvance(marks[i]);
+      const int at = std::clamp(x - w / 2, 0, std::max(0, width() - w));
+      painter.drawText(QRect(at, 0, w, height()), Qt::AlignVCenter | Qt::AlignLeft, marks[i]);
+    }
+  }
+
+ private:
+  QSlider* track_;
+};
+
+}  // namespace
+
+QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+      separator_(separator),
+      name_(new QLineEdit(this)),
+      certainty_(new QLineEdit(this)),
+      values_(new QListWidget(this)),
+      track_(new QSlider(Qt::Horizontal, this)),
+      scale_(new ScaleLabel(track_, this)),
+      stop_(new QPushButton(QStringLiteral("стоп"), this)),
+      all_(new QPushButton(QStringLiteral("все"), this)),
+      yes_(new QPushButton(QStringLiteral("да"), this)) {
+  setObjectName("TForm10");
+  setWindowTitle(QStringLiteral("Вопрос"));
+  setModal(true);
+
+  name_->setObjectName("Edit1");
+  name_->setReadOnly(true);
+  certainty_->setObjectName("Edit2");
+  certainty_->setReadOnly(true);
+  certainty_->setFixedWidth(70);
+  certainty_->setAlignment(Qt::AlignRight);
+  certainty_->setText(QStringLiteral("0"));
+  values_->setObjectName("CheckListBox1");
+  track_->setObjectName("TrackBar1");
+  track_->setRange(kTrackMin, kTrackMax);
+  track_->setSingleStep(1);
+  track_->setPageStep(1);
+  track_->setTickInterval(1);
+  track_->setTickPosition(QSlider::TicksBelow);
+  track_->setValue(0);
+  track_->setMinimumWidth(330);
+  scale_->setObjectName("Label1");
+  stop_->setObjectName("Button3");
+  all_->setObjectName("Button1");
+  yes_->setObjectName("Button2");
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(name_, 1);
+  top->addWidget(certainty_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(stop_);
+  buttons->addStretch(1);
+  buttons->addWidget(all_);
+  buttons->addStretch(1);
+  buttons->addWidget(yes_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->addLayout(top);
+  layout->addWidget(values_);
+  layout->addWidget(track_);
+  layout->addWidget(scale_);
+  layout->addLayout(buttons);
+
+  // Every change of the position, by mouse, key or program, shows its certainty.
+  connect(track_, &QSlider::valueChanged, this, [this](int position) {
+    certainty_->setText(toQString(certaintyText(position, separator_)));
+  });
+  connect(track_, &QSlider::valueChanged, scale_, qOverload<>(&QWidget::update));
+  connect(yes_, &QPushButton::clicked, this, [this] { answer(AnswerButton::Yes); });
+  connect(all_, &QPushButton::clicked, this, [this] { answer(AnswerButton::All); });
+  connect(stop_, &QPushButton::clicked, this, [this] { answer(AnswerButton::Stop); });
+  // Enter belongs to the dialog, not to whichever button has the focus.
+  for (QPushButton* button : {stop_, all_, yes_}) button->setAutoDefault(false);
+  previewKeys(this, this);
+}
+
+Answer QuestionDialog::ask(const Question& question) {
+  certainty_->setText(QStringLiteral("0"));
+  values_->clear();
+  name_->setText(toQString(question.parameter));
+  for (const Line& value : question.values) {
+    auto* item = new QListWidgetItem(toQString(value), values_);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+  }
+  // The list is as tall as its values, within reason; more scroll.
+  const int row = values_->count() > 0 ? values_->sizeHintForRow(0) : fontMetrics().height() + 2;
+  values_->setFixedHeight(row * std::clamp(values_->count(), 4, 12) + 2 * values_->frameWidth() +
+                          4);
+  track_->setValue(0);  // a change of position shows "0" again as well
+  button_ = AnswerButton::Escape;
+  exec();
+
+  Answer result;
+  result.button = button_;
+  result.position = track_->value();
+  result.ticked.reserve(static_cast<std::size_t>(values_->count()));
+  for (int i = 0; i < values_->count(); ++i) {
+    result.ticked.push_back(values_->item(i)->checkState() == Qt::Checked);
+  }
+  return result;
+}
+
+void QuestionDialog::answer(AnswerButton button) {
+  button_ = button;
+  done(QDialog::Accepted);
+}
+
+void QuestionDialog::reject() {
+  button_ = AnswerButton::Escape;
+  QDialog::reject();
+}
+
+bool QuestionDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (isEnterPress(event) && isVisible()) {
+    answer(AnswerButton::Yes);
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void QuestionDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  centreOnScreen(this);
+  track_->setFocus();
+}
+
+}  // namespace veksa

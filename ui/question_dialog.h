@@ -1,0 +1,65 @@
+// The question dialog (TForm10, "Вопрос"): during a run it shows a parameter and its declared
+// values; the user ticks the values that hold, sets one certainty on the track bar and answers
+// with "да", "все" or "стоп". The dialog only reports the answer: the engine writes the facts.
+#ifndef VEKSA_UI_QUESTION_DIALOG_H_
+#define VEKSA_UI_QUESTION_DIALOG_H_
+
+#include <QDialog>
+
+#include "engine/host.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSlider;
+class QLabel;
+
+namespace veksa {
+
+class QuestionDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `separator` is the decimal separator of the certainty text.
+  QuestionDialog(char16_t separator, QWidget* parent);
+
+  // Shows the question modally and returns how it was answered. Closing the dialog in any way
+  // other than the three buttons and Enter counts as Esc.
+  Answer ask(const Question& question);
+
+  QLineEdit* nameEdit() const { return name_; }            // Edit1
+  QLineEdit* certaintyEdit() const { return certainty_; }  // Edit2
+  QListWidget* valueList() const { return values_; }       // CheckListBox1
+  QSlider* trackBar() const { return track_; }             // TrackBar1
+  QLabel* scaleLabel() const { return scale_; }            // Label1
+  QPushButton* stopButton() const { return stop_; }        // Button3, "стоп"
+  QPushButton* allButton() const { return all_; }          // Button1, "все"
+  QPushButton* yesButton() const { return yes_; }          // Button2, "да"
+
+ public slots:
+  // Esc, and every close that is not an answer.
+  void reject() override;
+
+ protected:
+  // Keyboard preview: Enter anywhere in the dialog, the value list included, answers "да".
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void answer(AnswerButton button);
+
+  char16_t separator_;
+  QLineEdit* name_;
+  QLineEdit* certainty_;
+  QListWidget* values_;
+  QSlider* track_;
+  QLabel* scale_;
+  QPushButton* stop_;
+  QPushButton* all_;
+  QPushButton* yes_;
+  AnswerButton button_ = AnswerButton::Escape;
+};
+
+}  // namespace veksa
+
+#endif  // VEKSA_UI_QUESTION_DIALOG_H_

@@ -1,0 +1,65 @@
+// The rule-path window.
+#include "ui/rule_path_window.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "kb/kbfile.h"
+#include "ui/fonts.h"
+#include "ui/qt_text.h"
+#include "ui/window_placement.h"
+
+namespace veksa {
+
+RulePathWindow::RulePathWindow(Workspace& ws, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ws_(ws),
+      memo_(new QPlainTextEdit(this)) {
+  setObjectName("TForm5");
+  setWindowTitle(QStringLiteral("Путь"));
+  memo_->setObjectName("Memo1");
+  memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo_->setFont(monospaceFont());
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(memo_);
+  resize(220, 300);
+  // The memo is the path: every edit by the user is the RulePath at once. A final line end adds
+  // no empty entry.
+  connect(memo_, &QPlainTextEdit::textChanged, this, [this] {
+    if (!filling_) ws_.RulePath = splitPlainText(toLine(memo_->toPlainText()));
+  });
+  refresh();
+}
+
+void RulePathWindow::refresh() {
+  if (splitPlainText(toLine(memo_->toPlainText())) == ws_.RulePath) return;
+  filling_ = true;
+  memo_->setPlainText(joinLines(ws_.RulePath));
+  filling_ = false;
+}
+
+void RulePathWindow::showPath() {
+  refresh();
+  show();
+  raise();
+}
+
+void RulePathWindow::setReadOnly(bool readOnly) { memo_->setReadOnly(readOnly); }
+
+void RulePathWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    hide();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void RulePathWindow::showEvent(QShowEvent* event) {
+  centreOnFirstShow(this, placed_);
+  QWidget::showEvent(event);
+}
+
+}  // namespace veksa

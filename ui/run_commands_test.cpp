@@ -1,0 +1,303 @@
+// Runs in the window: F9 on the example with the real question dialog and section choice, the
+// text restored afterwards, the method captions, a path typed by the user, the save before a run,
+// run-time errors and faulty knowledge bases.
+// clang-format off
+#include "engine/scripted_host.h"  // before Qt: it has a member named like a Qt macro
+// clang-format on
+
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "engine/file_store.h"
+#include "engine/run_driver.h"
+#include "kb/locate.h"
+#include "ui/qt_text.h"
+#include "ui/result_windows.h"
+#include "ui/rule_path_window.h"
+#include "ui/run_test_support.h"
+#include "ui/scripted_dialogs.h"
+#include "ui/timing_window.h"
+
+using namespace veksa;
+
+namespace {
+
+QStringList rows(const Table& table) {
+  QStringList out;
+  for (const Table::Row& row : table.rows()) {
+    QStringList cells;
+    for (const Line& cell : row) cells << toQString(cell);
+    out << cells.join('|');
+  }
+  return out;
+}
+
+// The rules a run executed, from the protocol's rule rows.
+QStringList ruleRows(const Workspace& ws) {
+  QStringList out;
+  for (const Table::Row& row : ws.protocol.rows()) {
+    if (row[1].empty()) out << toQString(row[0]);
+  }
+  return out;
+}
+
+void pressF9(MainWindow& window) { pressKey(window, Qt::Key_F9); }
+
+// Every question answered with Esc (by closing the dialog).
+void escapeAll(ModalScript& script, int questions) {
+  for (int i = 0; i < questions; ++i) script.expect("TForm10", [](QWidget* w) { w->close(); });
+}
+
+}  // namespace
+
+class RunCommandsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  ScriptedDialogs dialogs_;
+  std::unique_ptr<MainWindow> window_;
+
+  // A fresh main window on a file holding `lines`, diagnostics off.
+  MainWindow& open(const Lines& lines, const QString& name = "kb.vks") {
+    window_ = openWindow(dialogs_, dir_, lines, name);
+    trigger(*window_, {"&Настройки", "Диагностика", "Отключить"});
+    return *window_;
+  }
+
+ private slots:
+  void fullRunOfTheExample() {
+    MainWindow& window = open(exampleLines());
+    Workspace& ws = window.workspace();
+    pressF9(window);
+    SectionChoiceDialog* choice = sectionChoice(window);
+    QVERIFY(choice && choice->isVisible());
+    QStringList items;
+    for (int i = 0; i < choice->sectionList()->count(); ++i) {
+      items << choice->sectionList()->item(i)->text() +
+                   (choice->sectionList()->item(i)->checkState() == Qt::Checked ? "+" : "");
+    }
+    QCOMPARE(items, QStringList({"Все разделы+", "ДЕРЕВЬЯ", "ЦВЕТЫ"}));
+    // While the choice is open nothing may change the text or start another run.
+    QVERIFY(window.editor()->text()->isReadOnly());
+    QVERIFY(!menuItem(window, {"&Файл", "Сохранить"})->isEnabled());
+    QVERIFY(!menuItem(window, {"&Запуск", "Автоматический запуск"})->isEnabled());
+    QVERIFY(menuItem(window, {"&Результаты", "Все окна"})->isEnabled());
+    pressF9(window);
+    QCOMPARE(sectionChoice(window), choice);
+
+    ModalScript script;
+    QStringList asked;
+    auto question = [&](QStringList ticks, int steps, const char* button) {
+      script.expect("TForm10", [&asked, ticks, steps, button](QWidget* w) {
+        asked << questionName(w);
+        answerQuestion(w, ticks, steps, button);
+      });
+    };
+    question({"листья"}, 16, "Button2");     // да at 0,8
+    question({"чёрно_белая"}, 12, "Enter");  // Enter in the list: да at 0,6
+    question({"короткая"}, 6, "Button2");    // да at 0,3
+    question({"есть"}, 14, "Button1");       // все at 0,7
+    question({"белый"}, -25, "Esc");         // Esc: nothing written
+    QTest::mouseClick(choice->nextButton(), Qt::LeftButton);
+    QVERIFY(script.done());
+    QCOMPARE(script.unexpected, QStringList());
+    QCOMPARE(asked, QStringList({"оперение", "кора", "хвоя", "шипы", "цвет"}));
+    QCOMPARE(rows(ws.facts), QStringList({"оперение|листья|0,8", "кора|чёрно_белая|0,6",
+                                          "хвоя|короткая|0,3", "шипы|есть|0,7", "шипы|нет|-0,7"}));
+
+    // The same answers through the engine alone give the same tables.
+    Workspace expected(std::make_unique<MemoryFileStore>());
+    expected.lines = exampleLines();
+    expected.ProjectState = kProjectOpen;
+    ScriptedHost host(expected);
+    host.answers = parseAnswers(
+        "оперение да 0,8 листья\nкора да 0,6 чёрно_белая\nхвоя да 0,3 короткая\n"
+        "шипы все 0,7 есть\nцвет esc\n");
+    Run1Result prepared = veksa::Run1(expected, host);
+    SectionChoiceDone(expected, host, *prepared.choice);
+    QCOMPARE(rows(ws.results), rows(expected.results));
+    QCOMPARE(rows(ws.protocol), rows(expected.protocol));
+    QCOMPARE(rows(ws.variables), rows(expected.variables));
+
+    // The results window shows them with the method and the time; the text is whole again.
+    ResultsWindow* results = window.resultsWindow();
+    QVERIFY(results->isVisible());
+    QCOMPARE(shownRows(results), rows(ws.results));
+    QVERIFY(QRegularExpression("^Найдено решение методом: Прямой в ширину время выполнения: "
+                               "\\d+:\\d\\d:\\d\\d /100$")
+                .match(results->windowTitle())
+                .hasMatch());
+    QCOMPARE(window.timingWindow()->gauge()->value(), 100);
+    QVERIFY(!window.timingWindow()->isVisible());
+    QCOMPARE(splitLines(editorText(window)), exampleLines());
+    QVERIFY(!window.editor()->text()->isReadOnly());
+    QVERIFY(menuItem(window, {"&Файл", "Сохранить"})->isEnabled());
+    QVERIFY(!window.runCommands()->runUnderWay());
+    QCOMPARE(ws.TraceMode, 0);
+    // The program may close with the section choice open.
+    pressF9(window);
+    QVERIFY(sectionChoice(window));
+  }
+
+  void chosenSectionsStopAndCancel() {
+    MainWindow& window = open(exampleLines());
+    Workspace& ws = window.workspace();
+    const QString full = editorText(window);
+    // Only ЦВЕТЫ: the run sees the declaration head and that section.
+    pressF9(window);
+    QListWidget* list = sectionChoice(window)->sectionList();
+    for (int row : {0, 2}) {
+      list->setCurrentRow(row);
+      QTest::keyClick(list, Qt::Key_Space);
+    }
+    ModalScript script;
+    QString shownDuringRun;
+    script.expect("TForm10", [&](QWidget* w) {
+      QCOMPARE(questionName(w), QString("шипы"));
+      shownDuringRun = editorText(window);
+      answerQuestion(w, {}, 0, "Button3");  // стоп
+    });
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(script.done());
+    Lines lines = exampleLines();
+    Lines assembled(lines.begin(), lines.begin() + static_cast<long>(PechGip(lines)));
+    auto section = findSection(lines, u"ЦВЕТЫ");
+    assembled.insert(assembled.end(), lines.begin() + static_cast<long>(section->first),
+                     lines.begin() + static_cast<long>(section->second) + 1);
+    assembled.push_back(Line());
+    QCOMPARE(splitLines(shownDuringRun), assembled);
+    // "стоп" ran one pass on no facts over the rules of ЦВЕТЫ; the full text is back and undo
+    // cannot bring the assembled one back.
+    QCOMPARE(ruleRows(ws), QStringList({"Правило4", "Правило5", "Правило6"}));
+    QCOMPARE(editorText(window), full);
+    window.editor()->text()->undo();
+    QCOMPARE(editorText(window), full);
+    QCOMPARE(ws.TraceMode, 0);
+
+    // Esc in the section choice: the reset, no run, the path emptied.
+    pressF9(window);
+    QCOMPARE(ws.RulePath.size(), 6u);
+    QTest::keyClick(sectionChoice(window)->sectionList(), Qt::Key_Escape);
+    QVERIFY(!sectionChoice(window));
+    QVERIFY(ws.RulePath.empty());
+    QVERIFY(ws.protocol.empty());
+    QVERIFY(!window.editor()->text()->isReadOnly());
+    QVERIFY(!window.runCommands()->runUnderWay());
+  }
+
+  void methodCaptions() {
+    MainWindow& window = open(exampleLines());
+    for (const MethodCommand& method : kMethodCommands) {
+      trigger(window, {"&Настройки", "Выбор метода", toQString(method.caption)});
+      QCOMPARE(window.methodField()->text(), toQString(method.fieldText));
+      QCOMPARE(window.workspace().RepeatCount, method.repeatCount);
+      pressF9(window);
+      ModalScript script;
+      escapeAll(script, 5);
+      QTest::mouseClick(sectionChoice(window)->doneButton(), Qt::LeftButton);
+      QVERIFY(script.done());
+      QVERIFY(window.resultsWindow()->windowTitle().startsWith(
+          "Найдено решение методом: " + toQString(method.fieldText) + " время выполнения: "));
+    }
+  }
+
+  void pathTypedByTheUser() {
+    MainWindow& window = open(exampleLines());
+    Workspace& ws = window.workspace();
+    RulePathWindow* path = window.runCommands()->rulePathWindow();
+    trigger(window, {"&Настройки", "Путь исполнения правил", "Установка последовательного пути"});
+    QVERIFY(path->isVisible());
+    QCOMPARE(path->memo()->toPlainText(),
+             QString("Правило1\nПравило2\nПравило3\nПравило4\nПравило5\nПравило6"));
+    QTest::keyClick(path->memo(), Qt::Key_Escape);
+    QVERIFY(!path->isVisible());
+    trigger(window, {"&Настройки", "Путь исполнения правил", "Установка заданного пути"});
+    QVERIFY(path->isVisible() && path->memo()->toPlainText().isEmpty());
+    for (const char* name : {"Правило6", "Нет", "Правило4"}) {
+      typeText(path->memo(), QString(name));
+      QTest::keyClick(path->memo(), Qt::Key_Return);
+    }
+    QCOMPARE(ws.RulePath, (Lines{u"Правило6", u"Нет", u"Правило4"}));
+
+    pressF9(window);
+    QVERIFY(path->memo()->isReadOnly());
+    ModalScript script;
+    script.expect("TForm10", [](QWidget* w) {
+      QCOMPARE(questionName(w), QString("шипы"));
+      answerQuestion(w, {"есть"}, 20, "Button2");
+    });
+    QTest::mouseClick(sectionChoice(window)->nextButton(), Qt::LeftButton);
+    QVERIFY(script.done());
+    QCOMPARE(ruleRows(ws), QStringList({"Правило6", "Правило4"}));
+    QCOMPARE(path->memo()->toPlainText().trimmed(), QString("Правило6\nНет\nПравило4"));
+    QVERIFY(!path->memo()->isReadOnly());
+
+    trigger(window, {"&Настройки", "Путь исполнения правил", "Удаление текущего пути"});
+    QVERIFY(path->memo()->toPlainText().isEmpty());
+    trigger(window, {"&Настройки", "Путь исполнения правил", "Удаление текущего пути"});
+    QCOMPARE(dialogs_.shown, QStringList({"Не был создан проект"}));
+  }
+
+  void saveBeforeTheRun() {
+    // A new knowledge base: the save-as dialog; cancelling it lets the run go on.
+    MainWindow& window = open(exampleLines());
+    trigger(window, {"&Файл", "Новый проект"});
+    setEditorText(window, joinLines(exampleLines()));
+    pressF9(window);
+    QCOMPARE(dialogs_.fileDialogs, 1);
+    QVERIFY(sectionChoice(window));
+    QTest::keyClick(sectionChoice(window), Qt::Key_Escape);
+    QCOMPARE(splitLines(editorText(window)), exampleLines());
+
+    // A file that can no longer be written: the error, and no run.
+    MainWindow& other = open(exampleLines(), "gone/kb.vks");
+    QVERIFY(QDir(dir_.filePath("gone")).removeRecursively());
+    pressF9(other);
+    QVERIFY(!sectionChoice(other));
+    QCOMPARE(dialogs_.shown.size(), 1);
+    QVERIFY(dialogs_.shown.first().startsWith("error: "));
+    QVERIFY(!other.runCommands()->runUnderWay());
+    QVERIFY(menuItem(other, {"&Файл", "Сохранить"})->isEnabled());
+  }
+
+  void runTimeErrorsAndFaultyText() {
+    const Lines division = {
+        u"ГИПОТЕЗЫ:", u"x {y}",   u"ПАРАМЕТРЫ:",     u"ПЕРЕМЕННЫЕ:", u"X 5",     u"Z 0",
+        u"NAME П1",   u"IF =X>1", u"THEN x y [0,5]", u"END",         u"NAME П2", u"IF =X>1",
+        u"THEN =X/Z", u"END"};
+    MainWindow& window = open(division);
+    Workspace& ws = window.workspace();
+    pressF9(window);
+    QTest::keyClick(sectionChoice(window)->sectionList(), Qt::Key_Return);
+    QCOMPARE(dialogs_.shown, QStringList({"error: Floating point division by zero"}));
+    QCOMPARE(splitLines(editorText(window)), division);
+    QCOMPARE(shownRows(window.protocolWindow()), QStringList({"П1||", "Гипотеза|x y|0,5", "П2||"}));
+    QVERIFY(!window.timingWindow()->isVisible());
+    QCOMPARE(ws.TraceMode, 0);
+    QVERIFY(!window.editor()->text()->isReadOnly());
+    QVERIFY(menuItem(window, {"&Запуск", "Автоматический запуск"})->isEnabled());
+
+    // Faults the diagnostics would have caught end with a message or an error box, never a hang:
+    // a factor that is no number, a rule without END, a parameter without a declaration.
+    const Lines faulty = {u"ГИПОТЕЗЫ:", u"x {y}",          u"ПАРАМЕТРЫ:", u"p {a}", u"NAME П1",
+                          u"IF p a",    u"THEN x y [abc]", u"NAME П2",    u"IF q",  u"THEN x"};
+    MainWindow& bad = open(faulty);
+    pressF9(bad);
+    ModalScript script;
+    script.expect("TForm10", [](QWidget* w) { answerQuestion(w, {"a"}, 10, "Button2"); });
+    escapeAll(script, 1);
+    QTest::keyClick(sectionChoice(bad)->sectionList(), Qt::Key_Return);
+    QVERIFY(script.done());
+    QCOMPARE(dialogs_.shown, QStringList({"error: 'abc' is not a valid floating point value"}));
+    QCOMPARE(splitLines(editorText(bad)), faulty);
+    QVERIFY(!bad.runCommands()->runUnderWay());
+  }
+};
+
+QTEST_MAIN(RunCommandsTest)
+#include "run_commands_test.moc"
