@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -104,7 +105,13 @@ class ConditionEvaluator {
   GroupIndex groups_;
   bool memoize_;
   std::unordered_map<LineStart, Rest, LineStartHash> rests_;
-  std::unordered_map<Line, std::uint32_t> wordIds_;
+  // Words can be megabytes long: equal words are compared as bytes, not character by character.
+  struct SameWord {
+    bool operator()(const Line& a, const Line& b) const {
+      return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+    }
+  };
+  std::unordered_map<Line, std::uint32_t, std::hash<Line>, SameWord> wordIds_;
   Lines words_;
 };
 

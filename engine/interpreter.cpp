@@ -98,8 +98,23 @@ PassResult Interpreter::Button15Click() {
   std::optional<RuleIndex> ownRules;
   if (cache_ == nullptr) ownRules.emplace(ws_.lines);
   const RuleIndex& rules = cache_ != nullptr ? cache_->rules : *ownRules;
-  for (std::size_t e = 0; e < ws_.RulePath.size(); ++e) {
-    const Line entry = ws_.RulePath[e];
+  std::vector<std::size_t> allEntries;
+  const std::vector<std::size_t>* entries = &allEntries;
+  if (cache_ != nullptr) {
+    if (cache_->pathSize != ws_.RulePath.size()) {
+      cache_->namedEntries.clear();
+      for (std::size_t e = 0; e < ws_.RulePath.size(); ++e) {
+        if (!rules.find(ws_.RulePath[e]).empty()) cache_->namedEntries.push_back(e);
+      }
+      cache_->pathSize = ws_.RulePath.size();
+    }
+    entries = &cache_->namedEntries;
+  } else {
+    allEntries.resize(ws_.RulePath.size());
+    for (std::size_t e = 0; e < allEntries.size(); ++e) allEntries[e] = e;
+  }
+  for (std::size_t e : *entries) {
+    const Line& entry = ws_.RulePath[e];
     if (ws_.TraceMode == 1 && entry != ws_.traceRule) continue;
     for (std::size_t nameLine : rules.find(entry)) {
       ws_.certainty = 0;

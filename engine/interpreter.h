@@ -37,6 +37,10 @@ struct RunCache {
   RuleIndex rules;
   ConditionEvaluator conditions;
   std::uint64_t factsGeneration;
+  // The rule-path entries that name at least one rule, found once for the run: a path of a million
+  // names that mostly name no rule then costs each pass only the entries that run.
+  std::vector<std::size_t> namedEntries;
+  std::size_t pathSize = static_cast<std::size_t>(-1);
 };
 
 // What a pass leaves behind: the number of branches fired and the first conclusion's class and

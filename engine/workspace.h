@@ -9,6 +9,7 @@
 
 #include "engine/file_store.h"
 #include "engine/memo_list.h"
+#include "engine/number_cache.h"
 #include "engine/table.h"
 #include "kb/declarations.h"
 #include "kb/text.h"
@@ -105,6 +106,7 @@ class Workspace {
 
  private:
   std::unique_ptr<FileStore> files_;
+  mutable NumberCache numbers_;
 };
 
 }  // namespace veksa
