@@ -175,6 +175,17 @@ TEST_F(CheckCommand, TheProgramItself) {
   EXPECT_EQ(out, std::string(kHead) +
                      "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nРаздел  ПЕРЕМЕННЫЕ:\n"
                      "Отсутствует начало раздела правил\n");
+
+  // Two files: the summary closes the output.
+  pipe = ::popen((command + " '" + file + "'").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  out.clear();
+  while (std::fgets(buf, sizeof buf, pipe) != nullptr) out += buf;
+  status = ::pclose(pipe);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string summary = "[summary]\n" + file + "\t1\tошибки\n" + file + "\t1\tошибки\n";
+  ASSERT_GE(out.size(), summary.size());
+  EXPECT_EQ(out.substr(out.size() - summary.size()), summary);
 }
 
 }  // namespace
