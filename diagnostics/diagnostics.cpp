@@ -12,6 +12,8 @@ namespace veksa {
 namespace {
 
 constexpr std::u16string_view kOwnLine = u"Выделите заголовок в отдельную строку";
+// The heading lines of the report begin with these.
+constexpr std::u16string_view kSectionHeading = u"Раздел  ", kRuleHeading = u"Правило  ";
 
 // The next word of the line from `pos`, without moving on.
 bool anotherWord(const Line& line, std::size_t pos) { return !readWord(line, pos).empty(); }
@@ -40,7 +42,7 @@ DiagnosticsOutcome diagn(Workspace& ws) {
       ++pos;
       if (word == kHypothesesHeader || word == kParametersHeader) {
         (word == kHypothesesHeader ? pass.hypothesesSeen : pass.parametersSeen) = true;
-        pass.heading(u"Раздел  " + word);
+        pass.heading(Line(kSectionHeading) + word);
         if (anotherWord(text[i], pos)) {
           pass.say(Line(kOwnLine));
           return DiagnosticsOutcome::Stopped;
@@ -52,7 +54,7 @@ DiagnosticsOutcome diagn(Workspace& ws) {
         break;
       }
       if (word == kVariablesHeader) {
-        pass.heading(u"Раздел  " + word);
+        pass.heading(Line(kSectionHeading) + word);
         if (anotherWord(text[i], pos)) {
           pass.say(Line(kOwnLine));
           return DiagnosticsOutcome::Stopped;
@@ -65,7 +67,7 @@ DiagnosticsOutcome diagn(Workspace& ws) {
         pass.rulesSeen = true;
         Line name = readWord(text[i], pos);
         ++pos;
-        pass.heading(u"Раздел  " + name);
+        pass.heading(Line(kSectionHeading) + name);
         if (anotherWord(text[i], pos)) {
           pass.say(Line(kOwnLine));
           return DiagnosticsOutcome::Stopped;
@@ -88,7 +90,7 @@ DiagnosticsOutcome diagn(Workspace& ws) {
         pass.rulesSeen = true;
         Line name = readWord(text[i], pos);
         ++pos;
-        pass.heading(u"Правило  " + name);
+        pass.heading(Line(kRuleHeading) + name);
         if (anotherWord(text[i], pos)) {
           pass.say(Line(kOwnLine));
           return DiagnosticsOutcome::Stopped;
@@ -102,6 +104,16 @@ DiagnosticsOutcome diagn(Workspace& ws) {
   }
   if (!pass.rulesSeen) pass.say(u"Отсутствует начало раздела правил");
   return ws.report.size() == pass.expected ? DiagnosticsOutcome::Clean : DiagnosticsOutcome::Faults;
+}
+
+std::size_t reportFaultCount(const Lines& report) {
+  constexpr std::size_t kHeadLines = 3;
+  std::size_t faults = 0;
+  for (std::size_t i = kHeadLines; i < report.size(); ++i) {
+    const std::u16string_view line = report[i];
+    if (!line.starts_with(kSectionHeading) && !line.starts_with(kRuleHeading)) ++faults;
+  }
+  return faults;
 }
 
 bool N49Click(Workspace& ws, Host& host, DiagnosticsOutcome* outcome) {

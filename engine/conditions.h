@@ -22,6 +22,16 @@ inline constexpr std::u16string_view kBadKnowledgeBase = u"Некорректн�
 // 1 show "Некорректные данные в базе знаний" and give 0.
 long double SumCt(Workspace& ws, Host& host, long double a, long double b);
 
+// The formula SumCt applies to two certainties, by their signs.
+enum class SumCtFormula {
+  BothPositive,     // a + b - a x b
+  BothNegative,     // a + b + a x b
+  OppositeSigns,    // (a + b) / (1 - the smaller magnitude)
+  OppositeWithOne,  // opposite signs, a magnitude of 1: the message and 0
+  Zero,             // either is 0: the other one
+};
+SumCtFormula sumCtFormula(long double a, long double b);
+
 // A product or combination of certainties that left the range of long double is the run-time's
 // floating-point error.
 long double checkedCertainty(long double v);

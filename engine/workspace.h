@@ -10,6 +10,7 @@
 #include "engine/file_store.h"
 #include "engine/memo_list.h"
 #include "engine/number_cache.h"
+#include "engine/run_record.h"
 #include "engine/table.h"
 #include "kb/declarations.h"
 #include "kb/text.h"
@@ -78,6 +79,8 @@ class Workspace {
   ProtocolTable protocol;
   VariableTable variables;
   Line resultsCaption = u"Окно результатов";
+  // What the last run recorded: its answers, and how its last pass reached the results.
+  RunRecord lastRun;
 
   // The diagnostics report.
   Lines report;
