@@ -9,7 +9,6 @@
 
 #include "engine/file_store.h"
 #include "engine/memo_list.h"
-#include "engine/number_cache.h"
 #include "engine/run_record.h"
 #include "engine/table.h"
 #include "kb/declarations.h"
@@ -109,7 +108,6 @@ class Workspace {
 
  private:
   std::unique_ptr<FileStore> files_;
-  mutable NumberCache numbers_;
 };
 
 }  // namespace veksa

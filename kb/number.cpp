@@ -1,5 +1,5 @@
-// General-format numbers. Conversions use to_chars and from_chars, which ignore the C locale, so
-// the separator is always the one the caller gives.
+// General-format numbers. Conversions never use the C locale (to_chars and from_chars where the
+// library is needed), so the separator is always the one the caller gives.
 #include "kb/number.h"
 
 #include <charconv>
@@ -18,39 +18,117 @@ char16_t defaultDecimalSeparator() {
   return (env != nullptr && std::strcmp(env, ".") == 0) ? u'.' : u',';
 }
 
+namespace {
+
+// 10^0 .. 10^27: every one is exact in long double (5^27 needs fewer than 64 bits).
+const long double* powersOfTen() {
+  static const auto* table = [] {
+    auto* t = new long double[28];
+    t[0] = 1;
+    for (int i = 1; i < 28; ++i) t[i] = t[i - 1] * 10;
+    return t;
+  }();
+  return table;
+}
+
+// The 15 significant digits of a > 0, rounded to nearest (an exact half to even), and the decimal
+// exponent of the first. Tables are full of such numbers and the timing loop writes them hundreds
+// of times, so the usual case is done exactly in integers: a = m * 2^q with a 64-bit m, and
+// a * 10^k = m * 5^k * 2^(q + k), where m * 5^k fits 128 bits for k up to 27. Far exponents go
+// through the library's correctly rounded conversion.
+__extension__ typedef unsigned __int128 Wide;
+
+void decimalDigits(long double a, std::string& digits, int& exponent) {
+  int binaryExponent = 0;
+  long double fraction = std::frexp(a, &binaryExponent);  // a = fraction * 2^binaryExponent
+  auto m = static_cast<unsigned long long>(std::ldexp(fraction, 64));
+  int q = binaryExponent - 64;
+  int e10 = static_cast<int>(std::floor(std::log10(a)));
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    int k = 14 - e10;
+    if (k < 0 || k > 27) break;
+    Wide power = 1;
+    for (int i = 0; i < k; ++i) power *= 5;
+    Wide x = static_cast<Wide>(m) * power;
+    int shift = -(q + k);  // a * 10^k = x / 2^shift
+    if (shift <= 0 || shift >= 127) break;
+    Wide whole = x >> shift;
+    Wide rest = x & ((Wide{1} << shift) - 1);
+    Wide half = Wide{1} << (shift - 1);
+    if (rest > half || (rest == half && (whole & 1) != 0)) ++whole;
+    if (whole >= 1000000000000000ULL) {
+      if (whole == 1000000000000000ULL && (x >> shift) < whole) {  // rounded up to a power of ten
+        digits = "100000000000000";
+        exponent = e10 + 1;
+        return;
+      }
+      ++e10;
+      continue;
+    }
+    if (whole < 100000000000000ULL) {
+      --e10;
+      continue;
+    }
+    digits = std::to_string(static_cast<unsigned long long>(whole));
+    exponent = e10;
+    return;
+  }
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+  std::string s(buf, res.ptr);  // d.ddddddddddddddde[+-]xx
+  std::size_t e = s.find('e');
+  exponent = std::atoi(s.c_str() + e + 1);
+  digits = s.substr(0, 1) + s.substr(2, e - 2);
+}
+
+}  // namespace
+
 std::u16string formatGeneral(long double value, char16_t separator) {
   if (std::isnan(value)) return u"NAN";
   if (std::isinf(value)) return value < 0 ? u"-INF" : u"INF";
   if (value == 0) return u"0";
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-  std::string s(buf, res.ptr);  // [-]d.ddddddddddddddde[+-]xx
-  bool negative = s[0] == '-';
-  if (negative) s.erase(0, 1);
-  std::size_t e = s.find('e');
-  int exponent = std::atoi(s.c_str() + e + 1);
-  std::string digits = s.substr(0, 1) + s.substr(2, e - 2);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  std::string digits;
+  int exponent = 0;
+  decimalDigits(std::fabs(value), digits, exponent);
+  std::size_t count = digits.size();
+  while (count > 1 && digits[count - 1] == '0') --count;
 
-  std::string out;
+  // Assembled in place: the timing loop formats every certainty it writes.
+  char16_t out[48];
+  std::size_t n = 0;
+  auto put = [&](char16_t c) { out[n++] = c; };
+  auto putDigits = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) put(static_cast<char16_t>(digits[i]));
+  };
+  if (value < 0) put(u'-');
   if (exponent >= 15 || exponent < -5) {
-    out = digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exponent);
+    putDigits(0, 1);
+    if (count > 1) {
+      put(separator);
+      putDigits(1, count);
+    }
+    put(u'E');
+    if (exponent < 0) put(u'-');
+    char e[8];
+    auto res = std::to_chars(e, e + sizeof e, exponent < 0 ? -exponent : exponent);
+    for (const char* c = e; c < res.ptr; ++c) put(static_cast<char16_t>(*c));
   } else if (exponent < 0) {
-    out = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    put(u'0');
+    put(separator);
+    for (int z = 0; z < -exponent - 1; ++z) put(u'0');
+    putDigits(0, count);
   } else {
     std::size_t intDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= intDigits) {
-      out = digits + std::string(intDigits - digits.size(), '0');
+    if (count <= intDigits) {
+      putDigits(0, count);
+      for (std::size_t z = count; z < intDigits; ++z) put(u'0');
     } else {
-      out = digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+      putDigits(0, intDigits);
+      put(separator);
+      putDigits(intDigits, count);
     }
   }
-  std::u16string text;
-  if (negative) text.push_back(u'-');
-  for (char c : out) text.push_back(c == '.' ? separator : static_cast<char16_t>(c));
-  return text;
+  return std::u16string(out, n);
 }
 
 namespace {
@@ -58,6 +136,43 @@ namespace {
 // Converts ASCII number text already checked by a grammar; a number beyond the range of long
 // double does not convert.
 std::optional<long double> convert(const std::string& ascii) {
+  // The usual case: at most 19 significant digits and a small decimal exponent make an exact
+  // integer and an exact power of ten, so one multiplication or division gives the correctly
+  // rounded value, the same the library's conversion gives.
+  {
+    std::size_t i = (ascii[0] == '-' || ascii[0] == '+') ? 1 : 0;
+    unsigned long long n = 0;
+    int significant = 0, scale = 0;
+    bool ok = true, point = false;
+    for (; i < ascii.size() && ascii[i] != 'e'; ++i) {
+      if (ascii[i] == '.') {
+        point = true;
+        continue;
+      }
+      if (n == 0 && ascii[i] == '0') {
+        if (point) --scale;
+        continue;
+      }
+      if (++significant > 19) {
+        ok = false;
+        break;
+      }
+      n = n * 10 + static_cast<unsigned>(ascii[i] - '0');
+      if (point) --scale;
+    }
+    if (ok && i < ascii.size()) {
+      const char* digitsEnd = ascii.data() + ascii.size();
+      int e = 0;
+      auto r = std::from_chars(ascii.data() + i + 1 + (ascii[i + 1] == '+'), digitsEnd, e);
+      if (r.ec != std::errc() || e > 1000 || e < -1000) ok = false;
+      scale += e;
+    }
+    if (ok && scale >= -27 && scale <= 27) {
+      long double v = static_cast<long double>(n);
+      v = scale >= 0 ? v * powersOfTen()[scale] : v / powersOfTen()[-scale];
+      return ascii[0] == '-' ? -v : v;
+    }
+  }
   long double v = 0;
   const char* first = ascii.data();
   if (*first == '+') ++first;
@@ -112,7 +227,38 @@ std::optional<long double> parseDecimal(std::u16string_view text, char16_t separ
   std::size_t b = 0, e = text.size();
   while (b < e && text[b] == u' ') ++b;
   while (e > b && text[e - 1] == u' ') --e;
-  std::string ascii = checkGrammar(text.substr(b, e - b), separator, true);
+  text = text.substr(b, e - b);
+  // The usual cell, "-0,54": read at once when it has no exponent, at most 19 significant digits
+  // and at most 27 after the separator (an exact integer over an exact power of ten).
+  {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+    unsigned long long n = 0;
+    int significant = 0, fractionDigits = 0, digitCount = 0;
+    bool separatorSeen = false, simple = true;
+    for (; i < text.size(); ++i) {
+      char16_t c = text[i];
+      if (c == separator && !separatorSeen) {
+        separatorSeen = true;
+      } else if (c >= u'0' && c <= u'9') {
+        ++digitCount;
+        if (separatorSeen) ++fractionDigits;
+        if (n != 0 || c != u'0') {
+          if (++significant > 19) simple = false;
+          n = n * 10 + static_cast<unsigned>(c - u'0');
+        }
+      } else {
+        simple = false;
+        break;
+      }
+    }
+    if (simple && digitCount > 0 && fractionDigits <= 27) {
+      long double v = static_cast<long double>(n) / powersOfTen()[fractionDigits];
+      return negative ? -v : v;
+    }
+  }
+  std::string ascii = checkGrammar(text, separator, true);
   if (ascii.empty()) return std::nullopt;
   return convert(ascii);
 }
