@@ -1,15 +1,11 @@
 // Report lines to knowledge-base lines.
 #include "diagnostics/report_lines.h"
 
-#include "kb/locate.h"
-#include "kb/scan.h"
+#include "diagnostics/heading_walk.h"
 
 namespace veksa {
 
 namespace {
-
-// The report's heading lines begin with these, followed by the header or the name.
-constexpr std::u16string_view kSectionHeading = u"Раздел  ", kRuleHeading = u"Правило  ";
 
 bool isHeading(std::u16string_view line) {
   return line.starts_with(kSectionHeading) || line.starts_with(kRuleHeading);
@@ -18,32 +14,14 @@ bool isHeading(std::u16string_view line) {
 }  // namespace
 
 std::vector<ReportHeading> reportHeadings(const Lines& text) {
-  // The same walk as the driver's (diagn): every word in turn, each header or name word read
-  // where the driver reads it. The checks the driver runs in between change only the lines they
-  // repair, and this walk reads the repaired text.
+  // The driver's own walk: its checks change only the lines they repair, and this walk reads
+  // the repaired text.
   std::vector<ReportHeading> headings;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i].size() <= 1) continue;
-    std::size_t pos = 1;
-    while (pos <= text[i].size()) {
-      Line word = readWord(text[i], pos);
-      if (word.empty()) break;
-      ++pos;
-      if (word == kHypothesesHeader || word == kParametersHeader) {
-        headings.push_back({Line(kSectionHeading) + word, i});
-        ++i;
-        break;
-      }
-      if (word == kVariablesHeader) {
-        headings.push_back({Line(kSectionHeading) + word, i});
-      } else if (word == kSectionWord || word == u"NAME") {
-        Line name = readWord(text[i], pos);
-        ++pos;
-        headings.push_back(
-            {Line(word == kSectionWord ? kSectionHeading : kRuleHeading) + name, i});
-      }
-    }
-  }
+  walkHeadings(text, [&](const HeadingAt& h) {
+    headings.push_back({h.reportLine(), h.line});
+    return h.kind == HeadingWord::Declarations ? AfterHeading::SkipNextLine
+                                               : AfterHeading::Continue;
+  });
   return headings;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "diagnostics/heading_walk.h"
+
 #include "diagnostics/test_support.h"
 #include "kb/kbfile.h"
 
@@ -16,7 +18,7 @@ using testing::withHelpHead;
 Lines headingsOf(const Lines& report) {
   Lines out;
   for (const Line& l : report) {
-    if (l.starts_with(u"Раздел  ") || l.starts_with(u"Правило  ")) out.push_back(l);
+    if (l.starts_with(kSectionHeading) || l.starts_with(kRuleHeading)) out.push_back(l);
   }
   return out;
 }
