@@ -7,10 +7,12 @@
 
 namespace veksa::cli {
 
-bool loadForCommand(const std::string& path, Lines& lines, std::ostream& err) {
+bool loadForCommand(const std::string& path, Lines& lines, std::ostream& err,
+                    std::string* message) {
   std::string error;
   if (!loadKnowledgeBase(path, lines, error)) {
     err << "veksa-cli: " << error << "\n";
+    if (message != nullptr) *message = error;
     return false;
   }
   return true;
@@ -28,6 +30,8 @@ bool saveForCommand(const std::string& path, const Lines& lines, std::ostream& e
 void printLines(const Lines& lines, std::ostream& out) {
   for (const Line& line : lines) out << toUtf8(line) << "\n";
 }
+
+void printFileHeading(const std::string& file, std::ostream& out) { out << "== " << file << "\n"; }
 
 int catCommand(const Args& args, std::ostream& out, std::ostream& err) {
   std::string file, output;

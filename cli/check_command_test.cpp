@@ -112,7 +112,7 @@ TEST_F(CheckCommand, StoppedPassExitsWithOne) {
 TEST_F(CheckCommand, UsageAndFileErrors) {
   std::string file = write("kb.vks", "ГИПОТЕЗЫ:\n");
   EXPECT_EQ(run({"check"}).code, 2);
-  EXPECT_EQ(run({"check", file, file}).code, 2);
+  EXPECT_EQ(run({"check", file, file, "-o", (dir_ / "out.vks").string()}).code, 2);
   EXPECT_EQ(run({"check", file, "-o"}).code, 2);
   EXPECT_EQ(run({"check", "-o", "x.vks"}).code, 2);
   Result missing = run({"check", "/nonexistent/kb.vks"});
@@ -122,6 +122,44 @@ TEST_F(CheckCommand, UsageAndFileErrors) {
   Result unwritable = run({"check", file, "-o", "/nonexistent/out.vks"});
   EXPECT_EQ(unwritable.code, 2);
   EXPECT_NE(unwritable.err.find("/nonexistent/out.vks"), std::string::npos);
+}
+
+TEST_F(CheckCommand, SeveralFilesEachInItsBlockThenTheSummary) {
+  std::string clean = write("clean.vks",
+                            "ГИПОТЕЗЫ:\nк {v}\nПАРАМЕТРЫ:\np {a}\nNAME R\nIF p a\n"
+                            "THEN к v [0,5]\nELSE к v [-0,5]\nEND\n");
+  // Two faults in a stopped pass count too: "Выделите ..." after its heading line.
+  std::string stopped = write("stopped.vks", "ГИПОТЕЗЫ: дерево {ёлка}\nNAME R\nEND\n");
+  std::string faulty = write("faulty.vks",
+                             "ГИПОТЕЗЫ:\nдерево {ёлка}\nПАРАМЕТРЫ:\nоперение {листья}\nNAME R\n"
+                             "IF окрас белый\nTHEN дерево ёлка [0,9]\nEND\n");
+  const std::string cleanReport = std::string(kHead) +
+                                  "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nПравило  R\n"
+                                  "[message] Тест на наличие ошибок пройден успешно\n";
+  Result r = run({"check", clean, faulty, stopped});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "== " + clean + "\n" + cleanReport + "== " + faulty + "\n" + kHead +
+                       "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nПравило  R\n"
+                       "Не хватает ключевого слова ELSE\nПараметр окрас необъявлен\n"
+                       "== " +
+                       stopped + "\n" + kHead +
+                       "Раздел  ГИПОТЕЗЫ:\nВыделите заголовок в отдельную строку\n"
+                       "[summary]\n" +
+                       clean + "\t0\tok\n" + faulty + "\t2\tошибки\n" + stopped + "\t1\tошибки\n");
+
+  // A file that cannot be read: reported in its block and the summary; the others are still
+  // checked, and the exit code is 2.
+  const std::string missing = (dir_ / "missing.vks").string();
+  Result m = run({"check", missing, clean});
+  EXPECT_EQ(m.code, 2);
+  EXPECT_NE(m.err.find(missing), std::string::npos);
+  const std::string block = "== " + missing + "\n[error] ";
+  ASSERT_EQ(m.out.rfind(block, 0), 0u) << m.out;
+  EXPECT_NE(m.out.find("== " + clean + "\n" + cleanReport + "[summary]\n" + missing +
+                       "\t\tфайл не прочитан\n" + clean + "\t0\tok\n"),
+            std::string::npos)
+      << m.out;
+  EXPECT_EQ(run({"check", clean, clean}).code, 0);
 }
 
 TEST_F(CheckCommand, TheProgramItself) {
@@ -137,6 +175,17 @@ TEST_F(CheckCommand, TheProgramItself) {
   EXPECT_EQ(out, std::string(kHead) +
                      "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nРаздел  ПЕРЕМЕННЫЕ:\n"
                      "Отсутствует начало раздела правил\n");
+
+  // Two files: the summary closes the output.
+  pipe = ::popen((command + " '" + file + "'").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  out.clear();
+  while (std::fgets(buf, sizeof buf, pipe) != nullptr) out += buf;
+  status = ::pclose(pipe);
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::string summary = "[summary]\n" + file + "\t1\tошибки\n" + file + "\t1\tошибки\n";
+  ASSERT_GE(out.size(), summary.size());
+  EXPECT_EQ(out.substr(out.size() - summary.size()), summary);
 }
 
 }  // namespace

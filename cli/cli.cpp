@@ -17,9 +17,10 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"cat", catCommand, "cat FILE [-o OUT]"},
-    {"check", checkCommand, "check FILE [-o OUT]"},
+    {"check", checkCommand, "check FILE... [-o OUT]"},
     {"run", runCommand,
-     "run FILE [--answers FILE] [--method M] [--path FILE] [--section NAME]... [--trace RULE] [--diagnostics]"},
+     "run FILE... [--answers FILE] [--method M] [--path FILE] [--section NAME]... [--trace RULE] "
+     "[--diagnostics] [--expect FILE] [--coverage]"},
 };
 
 void usage(std::ostream& err) {

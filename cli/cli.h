@@ -14,6 +14,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFaults = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitRunError = 3;
+inline constexpr int kExitExpectations = 4;  // run --expect: a hypothesis missing or off
 
 using Args = std::vector<std::string>;
 

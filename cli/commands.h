@@ -9,14 +9,20 @@
 
 namespace veksa::cli {
 
+// Several files: each file's output follows a line "== FILE".
+void printFileHeading(const std::string& file, std::ostream& out);
+
 int catCommand(const Args& args, std::ostream& out, std::ostream& err);
-// check FILE [-o OUT]: the diagnostics; exit 0 clean, 1 faults, 2 usage or file errors.
+// check FILE... [-o OUT]: the diagnostics; exit 0 clean, 1 faults, 2 usage or file errors.
 int checkCommand(const Args& args, std::ostream& out, std::ostream& err);
-// run FILE [options]: a run as F9 does it; exit 0, 2 usage or file errors, 3 run-time error.
+// run FILE... [options]: a run as F9 does it; exit 0, 1 diagnostics faults, 2 usage or file
+// errors, 3 run-time error, 4 expected results not met.
 int runCommand(const Args& args, std::ostream& out, std::ostream& err);
 
-// Reads a knowledge-base file for a command; on failure prints the message naming the file.
-bool loadForCommand(const std::string& path, Lines& lines, std::ostream& err);
+// Reads a knowledge-base file for a command; on failure prints the message naming the file (and
+// gives it in `message` when asked).
+bool loadForCommand(const std::string& path, Lines& lines, std::ostream& err,
+                    std::string* message = nullptr);
 // Writes lines to OUT as the program's save does; on failure prints the message.
 bool saveForCommand(const std::string& path, const Lines& lines, std::ostream& err);
 // Prints lines as UTF-8, one per output line.

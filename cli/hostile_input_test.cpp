@@ -59,12 +59,14 @@ TEST_F(HostileInputTest, HugeFilesAndLines) {
   EXPECT_NE(out.find("[results]\nдерево\tель\t0,45\n"), std::string::npos);
   EXPECT_EQ(cli({"check", path}), 0);  // text after a rule's END is no fault
 
-  // A 10 MB line inside a rule.
-  std::string line = kHead + "NAME П\nIF цвет белый " + std::string(10u << 20, 'x') +
-                     "\nTHEN дерево ель [0,9]\nEND\n";
+  // A 10 MB line after the rules, and a 1 MB word inside a condition that every pass reads again
+  // (the benchmark of bench/README.md times the run with a 10 MB word there).
+  std::string line = kHead + "NAME П\nIF цвет белый " + std::string(1u << 20, 'x') +
+                     "\nTHEN дерево ель [0,9]\nEND\n" + std::string(10u << 20, 'y') + "\n";
   path = file("line.vks", line);
-  EXPECT_EQ(cli({"check", path}), 1);
+  EXPECT_EQ(cli({"check", path}), 1);  // the condition has a third word
   EXPECT_EQ(cli({"run", path, "--answers", answers}), 0);
+  EXPECT_NE(out.find("[results]\nдерево\tель\t0,45\n"), std::string::npos);
 }
 
 TEST_F(HostileInputTest, MalformedFiles) {
@@ -86,19 +88,20 @@ TEST_F(HostileInputTest, DeepAndLongRules) {
   std::string list = kHead + "NAME П\nIF цвет белый\nTHEN дерево ель [0,5]";
   for (int i = 0; i < 100000; ++i) list += i % 10 == 9 ? ",\nдерево ель [0,1]" : ", дерево ель [0,1]";
   list += "\nEND\n";
+  // One pass (a trace run) is enough to walk the list; the timing loop's cost is benchmarked.
   std::string path = file("list.vks", list);
-  EXPECT_EQ(cli({"run", path, "--answers", answers}), 0);
+  EXPECT_EQ(cli({"run", path, "--answers", answers, "--trace", "П"}), 0);
   EXPECT_NE(out.find("[results]\nдерево\tель\t"), std::string::npos);
-  EXPECT_EQ(cli({"check", path}), 0) << out;
+  EXPECT_EQ(cli({"check", path}), 1);  // the rule has no ELSE
 
   // 100,000 nested groups.
-  std::string nested = kHead + "NAME П\nIF " + std::string(0, ' ');
+  std::string nested = kHead + "NAME П\nIF ";
   for (int i = 0; i < 100000; ++i) nested += "( ";
   nested += "цвет белый";
   for (int i = 0; i < 100000; ++i) nested += " )";
   nested += "\nTHEN дерево ель [0,9]\nEND\n";
   path = file("nested.vks", nested);
-  EXPECT_EQ(cli({"run", path, "--answers", answers}), 0);
+  EXPECT_EQ(cli({"run", path, "--answers", answers, "--trace", "П"}), 0);
   EXPECT_NE(out.find("[question] цвет"), std::string::npos);
   EXPECT_EQ(cli({"check", path}), 1);  // "(" stands where a parameter must
 

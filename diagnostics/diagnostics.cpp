@@ -82,6 +82,15 @@ DiagnosticsOutcome diagn(Workspace& ws) {
   return ws.report.size() == pass.expected ? DiagnosticsOutcome::Clean : DiagnosticsOutcome::Faults;
 }
 
+std::size_t reportFaultCount(const Lines& report) {
+  constexpr std::size_t kHeadLines = 3;
+  std::size_t faults = 0;
+  for (std::size_t i = kHeadLines; i < report.size(); ++i) {
+    if (!isReportHeading(report[i])) ++faults;
+  }
+  return faults;
+}
+
 bool N49Click(Workspace& ws, Host& host, DiagnosticsOutcome* outcome) {
   ws.variables.clear();
   VVar(ws);

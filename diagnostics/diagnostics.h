@@ -25,6 +25,10 @@ inline constexpr std::u16string_view kDiagnosticsSuccess =
 // and rule, the faults), repairs ws.lines and returns how the pass ended. Shows nothing.
 DiagnosticsOutcome diagn(Workspace& ws);
 
+// The number of fault lines of a report: the lines other than the three head lines and the
+// heading lines ("Раздел  ...", "Правило  ...").
+std::size_t reportFaultCount(const Lines& report);
+
 // N49Click: empties the VariableTable and reloads it (VVar), rebuilds the declaration lists
 // (N55Click, N56Click), runs diagn; on a clean pass shows kDiagnosticsSuccess through the host.
 // Returns true when the pass was clean, that is when the caller starts the run (Run1); otherwise

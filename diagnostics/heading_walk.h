@@ -17,6 +17,11 @@ namespace veksa {
 inline constexpr std::u16string_view kSectionHeading = u"Раздел  ";
 inline constexpr std::u16string_view kRuleHeading = u"Правило  ";
 
+// A heading line of the report (not one of its head lines or a fault).
+inline bool isReportHeading(std::u16string_view line) {
+  return line.starts_with(kSectionHeading) || line.starts_with(kRuleHeading);
+}
+
 // A heading the walk met: "ГИПОТЕЗЫ:" or "ПАРАМЕТРЫ:" (Declarations), "ПЕРЕМЕННЫЕ:", "РАЗДЕЛ S",
 // "NAME R".
 enum class HeadingWord { Declarations, Variables, Section, Rule };

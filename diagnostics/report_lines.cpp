@@ -5,14 +5,6 @@
 
 namespace veksa {
 
-namespace {
-
-bool isHeading(std::u16string_view line) {
-  return line.starts_with(kSectionHeading) || line.starts_with(kRuleHeading);
-}
-
-}  // namespace
-
 std::vector<ReportHeading> reportHeadings(const Lines& text) {
   // The driver's own walk: its checks change only the lines they repair, and this walk reads
   // the repaired text.
@@ -29,7 +21,7 @@ std::optional<std::size_t> reportLineSource(const Lines& report, std::size_t rep
                                             const Lines& text) {
   if (reportLine >= report.size()) return std::nullopt;
   std::size_t heading = reportLine;
-  while (!isHeading(report[heading])) {
+  while (!isReportHeading(report[heading])) {
     if (heading == 0) return std::nullopt;
     --heading;
   }

@@ -18,7 +18,7 @@ using testing::withHelpHead;
 Lines headingsOf(const Lines& report) {
   Lines out;
   for (const Line& l : report) {
-    if (l.starts_with(kSectionHeading) || l.starts_with(kRuleHeading)) out.push_back(l);
+    if (isReportHeading(l)) out.push_back(l);
   }
   return out;
 }

@@ -18,22 +18,35 @@ long double checkedCertainty(long double v) {
   return v;
 }
 
+SumCtFormula sumCtFormula(long double a, long double b) {
+  if (a > 0 && b > 0) return SumCtFormula::BothPositive;
+  if (a < 0 && b < 0) return SumCtFormula::BothNegative;
+  if ((a > 0 && b < 0) || (a < 0 && b > 0)) {
+    return std::fabs(a) == 1 || std::fabs(b) == 1 ? SumCtFormula::OppositeWithOne
+                                                  : SumCtFormula::OppositeSigns;
+  }
+  return SumCtFormula::Zero;
+}
+
 long double SumCt(Workspace& ws, Host& host, long double a, long double b) {
-  long double result;
-  if (a > 0 && b > 0) {
-    result = a + b - checkedCertainty(a * b);
-  } else if (a < 0 && b < 0) {
-    result = a + b + checkedCertainty(a * b);
-  } else if ((a > 0 && b < 0) || (a < 0 && b > 0)) {
-    long double ma = std::fabs(a), mb = std::fabs(b);
-    if (ma == 1 || mb == 1) {
+  long double result = 0;
+  switch (sumCtFormula(a, b)) {
+    case SumCtFormula::BothPositive:
+      result = a + b - checkedCertainty(a * b);
+      break;
+    case SumCtFormula::BothNegative:
+      result = a + b + checkedCertainty(a * b);
+      break;
+    case SumCtFormula::OppositeSigns:
+      result = (a + b) / (1 - std::min(std::fabs(a), std::fabs(b)));
+      break;
+    case SumCtFormula::OppositeWithOne:
       host.message(Line(kBadKnowledgeBase));
       result = 0;
-    } else {
-      result = (a + b) / (1 - std::min(ma, mb));
-    }
-  } else {
-    result = a == 0 ? b : a;  // both 0 give 0
+      break;
+    case SumCtFormula::Zero:
+      result = a == 0 ? b : a;  // both 0 give 0
+      break;
   }
   ws.certainty = checkedCertainty(result);
   return ws.certainty;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -20,6 +21,16 @@ inline constexpr std::u16string_view kBadKnowledgeBase = u"Некорректн�
 // the result to the current condition certainty and returns it. Opposite signs with a magnitude of
 // 1 show "Некорректные данные в базе знаний" and give 0.
 long double SumCt(Workspace& ws, Host& host, long double a, long double b);
+
+// The formula SumCt applies to two certainties, by their signs.
+enum class SumCtFormula {
+  BothPositive,     // a + b - a x b
+  BothNegative,     // a + b + a x b
+  OppositeSigns,    // (a + b) / (1 - the smaller magnitude)
+  OppositeWithOne,  // opposite signs, a magnitude of 1: the message and 0
+  Zero,             // either is 0: the other one
+};
+SumCtFormula sumCtFormula(long double a, long double b);
 
 // A product or combination of certainties that left the range of long double is the run-time's
 // floating-point error.
@@ -104,7 +115,13 @@ class ConditionEvaluator {
   GroupIndex groups_;
   bool memoize_;
   std::unordered_map<LineStart, Rest, LineStartHash> rests_;
-  std::unordered_map<Line, std::uint32_t> wordIds_;
+  // Words can be megabytes long: equal words are compared as bytes, not character by character.
+  struct SameWord {
+    bool operator()(const Line& a, const Line& b) const {
+      return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+    }
+  };
+  std::unordered_map<Line, std::uint32_t, std::hash<Line>, SameWord> wordIds_;
   Lines words_;
 };
 

@@ -65,14 +65,15 @@ RunCache* validCache(Workspace& ws, RunCache* cache) {
 }
 }  // namespace
 
-Interpreter::Interpreter(Workspace& ws, Host& host, RunCache* cache)
+Interpreter::Interpreter(Workspace& ws, Host& host, RunCache* cache, PassRecord* record)
     : ws_(ws),
       host_(host),
       cache_(validCache(ws, cache)),
       ownConditions_(cache_ != nullptr
                          ? std::nullopt
                          : std::optional<ConditionEvaluator>(std::in_place, ws, host)),
-      conditions_(cache_ != nullptr ? cache_->conditions : *ownConditions_) {}
+      conditions_(cache_ != nullptr ? cache_->conditions : *ownConditions_),
+      record_(record) {}
 
 void Interpreter::Trass(std::size_t line) {
   if (ws_.TraceMode == 1) host_.traceStep(line);
@@ -95,11 +96,30 @@ PassResult Interpreter::Button15Click() {
   FirstConclusionClass.clear();
   FirstConclusionValue.clear();
   ConclusionCount = 0;
+  if (record_ != nullptr) {
+    record_->clear();
+    record_->recorded = true;
+  }
   std::optional<RuleIndex> ownRules;
   if (cache_ == nullptr) ownRules.emplace(ws_.lines);
   const RuleIndex& rules = cache_ != nullptr ? cache_->rules : *ownRules;
-  for (std::size_t e = 0; e < ws_.RulePath.size(); ++e) {
-    const Line entry = ws_.RulePath[e];
+  std::vector<std::size_t> allEntries;
+  const std::vector<std::size_t>* entries = &allEntries;
+  if (cache_ != nullptr) {
+    if (cache_->pathSize != ws_.RulePath.size()) {
+      cache_->namedEntries.clear();
+      for (std::size_t e = 0; e < ws_.RulePath.size(); ++e) {
+        if (!rules.find(ws_.RulePath[e]).empty()) cache_->namedEntries.push_back(e);
+      }
+      cache_->pathSize = ws_.RulePath.size();
+    }
+    entries = &cache_->namedEntries;
+  } else {
+    allEntries.resize(ws_.RulePath.size());
+    for (std::size_t e = 0; e < allEntries.size(); ++e) allEntries[e] = e;
+  }
+  for (std::size_t e : *entries) {
+    const Line& entry = ws_.RulePath[e];
     if (ws_.TraceMode == 1 && entry != ws_.traceRule) continue;
     for (std::size_t nameLine : rules.find(entry)) {
       ws_.certainty = 0;
@@ -107,7 +127,10 @@ PassResult Interpreter::Button15Click() {
       IfCount = 0;
       ElseCount = 0;
       ws_.protocol.append({entry, u"", u""});
+      currentRule_ = &entry;
+      const int firedBefore = ConclusionCount;
       PrRale(nameLine + 1);
+      if (record_ != nullptr && ConclusionCount > firedBefore) record_->firedRules.insert(entry);
       if (ws_.InferenceMethod == kMethodFirstConclusion && ConclusionCount > 0) {
         host_.showResults();
         return {ConclusionCount, FirstConclusionClass, FirstConclusionValue};
@@ -195,14 +218,17 @@ void Interpreter::formulaList(Line formula, std::size_t line, std::size_t pos) {
 }
 
 void Interpreter::recordResult(const Line& cls, const Line& value, long double certainty,
-                               const Line& text, bool mayAppend) {
+                               const Line& text, bool mayAppend, ConclusionRecord* record) {
   const auto& rows = ws_.results.find(cls, value);
   if (!rows.empty()) {
     std::size_t row = rows.back();
-    long double combined = SumCt(ws_, host_, ws_.number(ws_.results.cell(row, 2)), certainty);
+    long double before = ws_.number(ws_.results.cell(row, 2));
+    long double combined = SumCt(ws_, host_, before, certainty);
     ws_.results.setCell(row, 2, ws_.format(combined));
+    if (record != nullptr) record->combination = Combination{before, certainty, combined};
   } else if (mayAppend) {
     ws_.results.append({cls, value, text});
+    if (record != nullptr) record->appended = true;
   }
 }
 
@@ -225,7 +251,21 @@ Interpreter::NextItem Interpreter::recordConclusion(const Line& cls, std::size_t
   bool admitted = listItem || ws_.InferenceMethod < kMethodBackward ||
                   (cls == FirstConclusionClass && value == FirstConclusionValue);
   if (admitted) ws_.protocol.append({u"Гипотеза", cls + u" " + value, certaintyText});
-  recordResult(cls, value, certainty, certaintyText, admitted);
+  ConclusionRecord* record = nullptr;
+  if (record_ != nullptr) {
+    record = &record_->conclusions.emplace_back(
+        ConclusionRecord{.rule = currentRule_ != nullptr ? *currentRule_ : Line(),
+                         .cls = cls,
+                         .value = value,
+                         .caseAlternative = inCase_,
+                         .conditionCertainty = conditionCertainty,
+                         .factor = factor,
+                         .certainty = certainty,
+                         .admitted = admitted,
+                         .appended = false,
+                         .combination = std::nullopt});
+  }
+  recordResult(cls, value, certainty, certaintyText, admitted, record);
   // The list goes on when a comma follows the closing "]" directly.
   std::size_t close = factorStart + factorText.size();
   if (charAt(text, close + 1) != u',') return {};
@@ -287,14 +327,16 @@ bool Interpreter::caseBlock(const Line& parameter, std::size_t caseLine) {
       }
       long double certainty = ws_.number(ws_.facts.cell(rows[k], 2));
       ws_.certainty = certainty;
+      inCase_ = true;
       conclusion(w, current, pos, certainty);
+      inCase_ = false;
     }
   }
   return true;
 }
 
-PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache) {
-  return Interpreter(ws, host, cache).Button15Click();
+PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache, PassRecord* record) {
+  return Interpreter(ws, host, cache, record).Button15Click();
 }
 
 namespace {

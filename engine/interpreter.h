@@ -37,6 +37,10 @@ struct RunCache {
   RuleIndex rules;
   ConditionEvaluator conditions;
   std::uint64_t factsGeneration;
+  // The rule-path entries that name at least one rule, found once for the run: a path of a million
+  // names that mostly name no rule then costs each pass only the entries that run.
+  std::vector<std::size_t> namedEntries;
+  std::size_t pathSize = static_cast<std::size_t>(-1);
 };
 
 // What a pass leaves behind: the number of branches fired and the first conclusion's class and
@@ -49,8 +53,10 @@ struct PassResult {
 // One inference pass with its pass-level and rule-level state.
 class Interpreter {
  public:
-  // With a cache, the pass uses its rule index and condition evaluator.
-  Interpreter(Workspace& ws, Host& host, RunCache* cache = nullptr);
+  // With a cache, the pass uses its rule index and condition evaluator. With a record, the pass
+  // records its conclusions and the rules that fired into it (emptied first); the run driver
+  // gives one only to the pass whose tables the user sees, so the other passes pay nothing.
+  Interpreter(Workspace& ws, Host& host, RunCache* cache = nullptr, PassRecord* record = nullptr);
 
   // Button15Click: loads the variables (VVar), then executes, for each rule-path entry in order,
   // every rule of that name in text order (in a trace run only the chosen rule). With method 5 the
@@ -98,8 +104,9 @@ class Interpreter {
   void Trass(std::size_t line);
   // Adds a conclusion certainty to the ResultTable (SumCt into the last matching row, or a new
   // row when `mayAppend`).
+  // `record`, when recording, receives how the conclusion joined the table.
   void recordResult(const Line& cls, const Line& value, long double certainty, const Line& text,
-                    bool mayAppend);
+                    bool mayAppend, ConclusionRecord* record);
   // The FactTable rows of a parameter, in row order (built on first use in the pass).
   const std::vector<std::size_t>& factsOf(const Line& parameter);
 
@@ -108,12 +115,16 @@ class Interpreter {
   RunCache* cache_;
   std::optional<ConditionEvaluator> ownConditions_;
   ConditionEvaluator& conditions_;
+  PassRecord* record_;
+  const Line* currentRule_ = nullptr;  // the rule-path entry being executed
+  bool inCase_ = false;                // a CASE alternative's conclusion list is being recorded
   bool factsIndexed_ = false;
   std::unordered_map<Line, std::vector<std::size_t>> factsByParameter_;
 };
 
-// One inference pass (Button15Click), optionally with the cache of the run.
-PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache = nullptr);
+// One inference pass (Button15Click), optionally with the cache of the run and a record.
+PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache = nullptr,
+                         PassRecord* record = nullptr);
 
 // Up: orders the ResultTable by certainty, highest first, into exactly the order of the
 // literal walk (for each row i, every later row j whose certainty is greater than the

@@ -103,8 +103,10 @@ class Asker {
     Question question{parameter, index_ != nullptr ? index_->values(ws_.lines, parameter)
                                                    : SpisZnach(ws_.lines, parameter)};
     Answer answer = host_.ask(question);
+    recordAnswer(question, answer);
     applyAnswer(ws_, question, answer);
-    if (ws_.continueFlag == 0) Button15Click(ws_, host_);
+    // The pass that "стоп" starts is the run's last pass: it is recorded.
+    if (ws_.continueFlag == 0) Button15Click(ws_, host_, nullptr, &ws_.lastRun.lastPass);
   }
 
   void Rule(std::size_t first) {
@@ -159,6 +161,17 @@ class Asker {
   }
 
  private:
+  // Keeps the answer in the run's record, with the values it ticked.
+  void recordAnswer(const Question& question, const Answer& answer) {
+    RecordedAnswer& r = ws_.lastRun.answers.emplace_back();
+    r.parameter = question.parameter;
+    r.button = answer.button;
+    r.position = answer.position;
+    for (std::size_t i = 0; i < question.values.size() && i < answer.ticked.size(); ++i) {
+      if (answer.ticked[i]) r.ticked.push_back(question.values[i]);
+    }
+  }
+
   Workspace& ws_;
   Host& host_;
   const DeclarationIndex* index_;

@@ -28,8 +28,9 @@ Question prepareQuestion(const Workspace& ws, const Line& parameter);
 // writes nothing and leaves it.
 void applyAnswer(Workspace& ws, const Question& question, const Answer& answer);
 
-// IdenLeks: asks about one parameter unless the asked-parameters list (ws.memo) holds it; after
-// "стоп" runs one inference pass at once with the facts gathered so far.
+// IdenLeks: asks about one parameter unless the asked-parameters list (ws.memo) holds it and
+// keeps the answer in ws.lastRun; after "стоп" runs one inference pass at once with the facts
+// gathered so far, recorded in ws.lastRun.
 void IdenLeks(Workspace& ws, Host& host, const Line& parameter);
 
 // Rule: asks about the parameters of one rule, read from `line` (the line after its "NAME" line)

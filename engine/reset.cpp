@@ -11,6 +11,7 @@ bool resetKeepingPath(Workspace& ws, std::string& error) {
   ws.protocol.clear();
   ws.variables.clear();
   ws.report.clear();
+  ws.lastRun.clear();  // the record describes the tables just emptied
   return ok;
 }
 

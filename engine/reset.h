@@ -9,8 +9,9 @@
 namespace veksa {
 
 // N22Click: empties the rule path, the hidden memo, reloads the lines from the caption's file
-// (when the knowledge base has one), empties the four tables and the diagnostics report. Returns
-// false with a message naming the file when the reload failed; the rest is done anyway.
+// (when the knowledge base has one), empties the four tables, the diagnostics report and the
+// record of the last run. Returns false with a message naming the file when the reload failed;
+// the rest is done anyway.
 bool N22Click(Workspace& ws, std::string& error);
 
 // The reset before a run: the same, except that the rule path is kept.

@@ -189,6 +189,7 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
   const Lines copy = fullText != nullptr ? *fullText : ws.lines;
   try {
     ws.continueFlag = 1;
+    ws.lastRun.clear();
     if (!questionPass(ws, host)) {
       ws.TraceMode = 0;
       restoreFullText(ws, host, copy);
@@ -197,19 +198,25 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
     auto start = std::chrono::steady_clock::now();
     PassResult last;
     if (ws.TraceMode == 1) {
-      last = Button15Click(ws, host);
+      last = Button15Click(ws, host, nullptr, &ws.lastRun.lastPass);
     } else {
       int gauge = 0;
       host.progress(gauge);
       host.showTiming(true);
       RunCache cache(ws, host);  // the lines and the facts stay as they are for every pass
-      for (long long r = 0; r < static_cast<long long>(ws.RepeatCount) + 1; ++r) {
+      const long long repetitions = static_cast<long long>(ws.RepeatCount) + 1;
+      for (long long r = 0; r < repetitions; ++r) {
         if (gauge < 98) host.progress(++gauge);
         Button15Click(ws, host, &cache);
         ws.results.clear();
         ws.protocol.clear();
         ws.variables.clear();
-        last = Button15Click(ws, host, &cache);
+        // Only the last pass is recorded, and it stands for the run: each second pass starts from
+        // empty results, protocol and variables (VVar reloads the declared values) with the same
+        // lines and facts, so every one of them fires the same branches with the same
+        // certainties, and the last one leaves the tables the user sees.
+        last =
+            Button15Click(ws, host, &cache, r + 1 == repetitions ? &ws.lastRun.lastPass : nullptr);
       }
       host.progress(100);
     }

@@ -84,7 +84,8 @@ RunEnd SectionChoiceDone(Workspace& ws, Host& host, SectionChoice choice);
 void SectionChoiceCancel(Workspace& ws, Host& host);
 
 // Run: the question pass, the timing loop of 2 x (RepeatCount + 1) passes (one pass in a trace
-// run), ordering, the caption and the flag resets. However it ends (normally, by "стоп" or by a
+// run), ordering, the caption and the flag resets. ws.lastRun receives the answers and the record
+// of the last pass. However it ends (normally, by "стоп" or by a
 // run-time error, which then propagates), it leaves the full knowledge base behind: reloaded from
 // its file, or for "new.vks" restored from `fullText` (the text before the sections were
 // assembled; the lines as Run found them when none is given); TraceMode is 0 and the timing

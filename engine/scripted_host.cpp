@@ -40,8 +40,8 @@ std::optional<int> trackPosition(std::u16string_view t) {
   return negative ? -position : position;
 }
 
-std::map<Line, ScriptedAnswer> parseAnswers(std::string_view text) {
-  std::map<Line, ScriptedAnswer> answers;
+std::vector<ScriptLine> scriptLines(std::string_view text) {
+  std::vector<ScriptLine> lines;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   std::size_t number = 0;
   while (!text.empty()) {
@@ -60,7 +60,16 @@ std::map<Line, ScriptedAnswer> parseAnswers(std::string_view text) {
       if (next > pos) words.push_back(line.substr(pos, next - pos));
       pos = next + 1;
     }
-    if (words.empty()) continue;  // spaces only
+    if (!words.empty()) lines.push_back({number, std::move(words)});  // not spaces only
+  }
+  return lines;
+}
+
+std::map<Line, ScriptedAnswer> parseAnswers(std::string_view text) {
+  std::map<Line, ScriptedAnswer> answers;
+  for (const ScriptLine& l : scriptLines(text)) {
+    const std::size_t number = l.number;
+    const Lines& words = l.words;
     auto fail = [&](const std::string& why) {
       throw ScriptError("answers line " + std::to_string(number) + ": " + why);
     };

@@ -22,6 +22,16 @@ class ScriptError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A line of a script file (an answers or expectations file) split into its words.
+struct ScriptLine {
+  std::size_t number;  // 1-based
+  Lines words;
+};
+
+// The lines of a script file (UTF-8, an optional byte-order mark, LF or CR LF line ends) split at
+// spaces; empty lines, lines of spaces and lines starting with "#" are left out.
+std::vector<ScriptLine> scriptLines(std::string_view text);
+
 // One scripted answer: the button, the track-bar position and the values to tick (each ticks
 // every offered item equal to it).
 struct ScriptedAnswer {

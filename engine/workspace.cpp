@@ -13,10 +13,10 @@ Workspace::Workspace(std::unique_ptr<FileStore> store)
       decimalSeparator(defaultDecimalSeparator()),
       files_(std::move(store)) {}
 
-Line Workspace::format(long double v) const { return formatGeneral(v, decimalSeparator); }
+Line Workspace::format(long double v) const { return numbers_.format(v, decimalSeparator); }
 
 long double Workspace::number(std::u16string_view text) const {
-  return toNumber(text, decimalSeparator);
+  return numbers_.number(text, decimalSeparator);
 }
 
 Lines Workspace::fileText() const {

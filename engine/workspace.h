@@ -9,6 +9,8 @@
 
 #include "engine/file_store.h"
 #include "engine/memo_list.h"
+#include "engine/number_cache.h"
+#include "engine/run_record.h"
 #include "engine/table.h"
 #include "kb/declarations.h"
 #include "kb/text.h"
@@ -77,6 +79,8 @@ class Workspace {
   ProtocolTable protocol;
   VariableTable variables;
   Line resultsCaption = u"Окно результатов";
+  // What the last run recorded: its answers, and how its last pass reached the results.
+  RunRecord lastRun;
 
   // The diagnostics report.
   Lines report;
@@ -105,6 +109,7 @@ class Workspace {
 
  private:
   std::unique_ptr<FileStore> files_;
+  mutable NumberCache numbers_;
 };
 
 }  // namespace veksa
