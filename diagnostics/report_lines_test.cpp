@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "diagnostics/heading_walk.h"
-
 #include "diagnostics/test_support.h"
 #include "kb/kbfile.h"
 
@@ -63,11 +62,10 @@ TEST(ReportLines, HeadingsFollowTheDiagnosticsOverRepairedTexts) {
 
 TEST(ReportLines, HeadingsAndFaultsLeadToTheirLines) {
   // Two rules named R1; the second's conclusion names an undeclared class.
-  testing::Checked c = runDiagnostics(
-      withHelpHead({u"РАЗДЕЛ A", u"NAME R1", u"IF шипы есть", u"THEN цветок роза [0,9]",
-                    u"ELSE цветок роза [0,1]", u"END", u"NAME R1", u"IF шипы нет",
-                    u"THEN куст роза [0,5]", u"ELSE цветок роза [0,1]", u"END",
-                    u"КОНЕЦ РАЗДЕЛА A"}));
+  testing::Checked c = runDiagnostics(withHelpHead(
+      {u"РАЗДЕЛ A", u"NAME R1", u"IF шипы есть", u"THEN цветок роза [0,9]",
+       u"ELSE цветок роза [0,1]", u"END", u"NAME R1", u"IF шипы нет", u"THEN куст роза [0,5]",
+       u"ELSE цветок роза [0,1]", u"END", u"КОНЕЦ РАЗДЕЛА A"}));
   const Lines& report = c.report;
   const Lines& text = c.lines;
   auto at = [&](std::u16string_view line, std::size_t nth = 0) {

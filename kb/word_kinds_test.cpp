@@ -21,8 +21,9 @@ TEST(WordKindsTest, KeywordsAreWholeWordsBetweenSpaces) {
 
 TEST(WordKindsTest, ConclusionsWithFactorsAndFormulas) {
   // "THEN дерево берёза [0,9], =X+5": the factor without its comma, the formula whole.
-  EXPECT_EQ(classifyWords(u"THEN дерево берёза [0,9], =X+5"),
-            (std::vector<WordSpan>{{0, 4, K::Keyword}, {19, 5, K::Certainty}, {26, 4, K::Formula}}));
+  EXPECT_EQ(
+      classifyWords(u"THEN дерево берёза [0,9], =X+5"),
+      (std::vector<WordSpan>{{0, 4, K::Keyword}, {19, 5, K::Certainty}, {26, 4, K::Formula}}));
   EXPECT_EQ(classifyWords(u"IF =X>52"),
             (std::vector<WordSpan>{{0, 2, K::Keyword}, {3, 5, K::Formula}}));
   EXPECT_EQ(classifyWords(u"ELSE =Z:=1"),

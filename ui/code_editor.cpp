@@ -3,8 +3,8 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
 #include <QTextBlock>
+#include <algorithm>
 
 namespace veksa {
 
@@ -27,7 +27,8 @@ class LineNumberArea : public QWidget {
   CodeEditor* editor_;
 };
 
-CodeEditor::CodeEditor(QWidget* parent) : QPlainTextEdit(parent), lineNumbers_(new LineNumberArea(this)) {
+CodeEditor::CodeEditor(QWidget* parent)
+    : QPlainTextEdit(parent), lineNumbers_(new LineNumberArea(this)) {
   connect(this, &QPlainTextEdit::blockCountChanged, this, &CodeEditor::updateLineNumberAreaWidth);
   connect(this, &QPlainTextEdit::updateRequest, this, &CodeEditor::updateLineNumberArea);
   updateLineNumberAreaWidth();

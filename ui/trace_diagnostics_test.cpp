@@ -3,8 +3,8 @@
 // announced and run, and a report line leading to its line in the editor.
 #include <QComboBox>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "kb/locate.h"
