@@ -1,6 +1,7 @@
 // The diagnostics command and its driver.
 #include "diagnostics/diagnostics.h"
 
+#include "diagnostics/heading_walk.h"
 #include "diagnostics/pass.h"
 #include "engine/variables.h"
 #include "kb/declarations.h"
@@ -12,8 +13,6 @@ namespace veksa {
 namespace {
 
 constexpr std::u16string_view kOwnLine = u"Выделите заголовок в отдельную строку";
-// The heading lines of the report begin with these.
-constexpr std::u16string_view kSectionHeading = u"Раздел  ", kRuleHeading = u"Правило  ";
 
 // The next word of the line from `pos`, without moving on.
 bool anotherWord(const Line& line, std::size_t pos) { return !readWord(line, pos).empty(); }
@@ -31,77 +30,54 @@ DiagnosticsOutcome diagn(Workspace& ws) {
   diagn31(pass, 0);
   diagn34(pass, 0);
 
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i].size() <= 1) continue;
-    // Every word of the line in turn: past the word and one more position. The line is read
-    // afresh for every word, since the checks may have changed it.
-    std::size_t pos = 1;
-    while (pos <= text[i].size()) {
-      Line word = readWord(text[i], pos);
-      if (word.empty()) break;
-      ++pos;
-      if (word == kHypothesesHeader || word == kParametersHeader) {
-        (word == kHypothesesHeader ? pass.hypothesesSeen : pass.parametersSeen) = true;
-        pass.heading(Line(kSectionHeading) + word);
-        if (anotherWord(text[i], pos)) {
-          pass.say(Line(kOwnLine));
-          return DiagnosticsOutcome::Stopped;
-        }
-        ++pass.expected;
-        ++i;  // the line directly after the header is walked by nobody
-        diagn1(pass, i);
-        diagn11(pass, i);
-        break;
+  bool stopped = false;
+  walkHeadings(text, [&](const HeadingAt& h) {
+    const std::size_t i = h.line;
+    if (h.kind == HeadingWord::Rule) {
+      if (!pass.hypothesesSeen) {
+        pass.say(u"Отсутствует начало раздела гипотез");
+        pass.say(u"Выделите заголовок \"ГИПОТЕЗЫ:\" в отдельную строку");
+        stopped = true;
+        return AfterHeading::Stop;
       }
-      if (word == kVariablesHeader) {
-        pass.heading(Line(kSectionHeading) + word);
-        if (anotherWord(text[i], pos)) {
-          pass.say(Line(kOwnLine));
-          return DiagnosticsOutcome::Stopped;
-        }
-        ++pass.expected;
-        diagn2(pass, i);
-        continue;
-      }
-      if (word == kSectionWord) {
-        pass.rulesSeen = true;
-        Line name = readWord(text[i], pos);
-        ++pos;
-        pass.heading(Line(kSectionHeading) + name);
-        if (anotherWord(text[i], pos)) {
-          pass.say(Line(kOwnLine));
-          return DiagnosticsOutcome::Stopped;
-        }
-        ++pass.expected;
-        diagn12(pass, i, name);
-        continue;
-      }
-      if (word == u"NAME") {
-        if (!pass.hypothesesSeen) {
-          pass.say(u"Отсутствует начало раздела гипотез");
-          pass.say(u"Выделите заголовок \"ГИПОТЕЗЫ:\" в отдельную строку");
-          return DiagnosticsOutcome::Stopped;
-        }
-        if (!pass.parametersSeen) {
-          pass.say(u"Отсутствует начало раздела параметров");
-          pass.say(u"Выделите заголовок \"ПАРАМЕТРЫ:\" в отдельную строку");
-          return DiagnosticsOutcome::Stopped;
-        }
-        pass.rulesSeen = true;
-        Line name = readWord(text[i], pos);
-        ++pos;
-        pass.heading(Line(kRuleHeading) + name);
-        if (anotherWord(text[i], pos)) {
-          pass.say(Line(kOwnLine));
-          return DiagnosticsOutcome::Stopped;
-        }
-        ++pass.expected;
-        diagn32(pass, i);
-        diagn33(pass, i);
-        continue;
+      if (!pass.parametersSeen) {
+        pass.say(u"Отсутствует начало раздела параметров");
+        pass.say(u"Выделите заголовок \"ПАРАМЕТРЫ:\" в отдельную строку");
+        stopped = true;
+        return AfterHeading::Stop;
       }
     }
-  }
+    if (h.kind == HeadingWord::Declarations) {
+      (h.word == kHypothesesHeader ? pass.hypothesesSeen : pass.parametersSeen) = true;
+    }
+    if (h.kind == HeadingWord::Section || h.kind == HeadingWord::Rule) pass.rulesSeen = true;
+    pass.heading(h.reportLine());
+    if (anotherWord(text[i], h.pos)) {
+      pass.say(Line(kOwnLine));
+      stopped = true;
+      return AfterHeading::Stop;
+    }
+    ++pass.expected;
+    switch (h.kind) {
+      case HeadingWord::Declarations:
+        // The line directly after the header is walked by nobody.
+        diagn1(pass, i + 1);
+        diagn11(pass, i + 1);
+        return AfterHeading::SkipNextLine;
+      case HeadingWord::Variables:
+        diagn2(pass, i);
+        break;
+      case HeadingWord::Section:
+        diagn12(pass, i, h.word);
+        break;
+      case HeadingWord::Rule:
+        diagn32(pass, i);
+        diagn33(pass, i);
+        break;
+    }
+    return AfterHeading::Continue;
+  });
+  if (stopped) return DiagnosticsOutcome::Stopped;
   if (!pass.rulesSeen) pass.say(u"Отсутствует начало раздела правил");
   return ws.report.size() == pass.expected ? DiagnosticsOutcome::Clean : DiagnosticsOutcome::Faults;
 }
@@ -110,8 +86,7 @@ std::size_t reportFaultCount(const Lines& report) {
   constexpr std::size_t kHeadLines = 3;
   std::size_t faults = 0;
   for (std::size_t i = kHeadLines; i < report.size(); ++i) {
-    const std::u16string_view line = report[i];
-    if (!line.starts_with(kSectionHeading) && !line.starts_with(kRuleHeading)) ++faults;
+    if (!isReportHeading(report[i])) ++faults;
   }
   return faults;
 }

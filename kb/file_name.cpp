@@ -3,10 +3,14 @@
 
 namespace veksa {
 
-Line withKnowledgeBaseExtension(std::u16string_view chosen) {
+Line withExtension(std::u16string_view chosen, std::u16string_view extension) {
   Line name(chosen);
-  if (!chosen.ends_with(kKnowledgeBaseExtension)) name += kKnowledgeBaseExtension;
+  if (!chosen.ends_with(extension)) name += extension;
   return name;
+}
+
+Line withKnowledgeBaseExtension(std::u16string_view chosen) {
+  return withExtension(chosen, kKnowledgeBaseExtension);
 }
 
 }  // namespace veksa

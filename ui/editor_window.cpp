@@ -16,8 +16,10 @@
 #include <QVBoxLayout>
 
 #include "kb/rule_check.h"
+#include "ui/code_editor.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
+#include "ui/kb_highlighter.h"
 #include "ui/qt_text.h"
 #include "ui/section_names_dialog.h"
 
@@ -50,7 +52,8 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
       dialogs_(dialogs),
       keywords_(new QToolBar),
       tree_(new QTreeWidget),
-      text_(new QPlainTextEdit),
+      text_(new CodeEditor),
+      highlighter_(new KbHighlighter(text_->document())),
       insertionBox_(new QLineEdit),
       sectionNames_(new SectionNamesDialog(ws, this)) {
   setObjectName("TForm4");
@@ -84,6 +87,7 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->setFont(monospaceFont());
+  text_->updateLineNumberAreaWidth();
   connect(text_->document(), &QTextDocument::contentsChange, this, [this] {
     if (!pushing_) ws_.emptiedByClose = false;  // the user edits the text
   });
@@ -124,6 +128,12 @@ void EditorWindow::addKeywordButtons() {
       connect(button, &QToolButton::clicked, this, [this, inserted] { insertText(inserted); });
     }
   }
+}
+
+QPlainTextEdit* EditorWindow::text() const { return text_; }
+
+KbHighlighter* EditorWindow::highlighter() const {
+  return runHighlighter_ ? runHighlighter_ : highlighter_;
 }
 
 QString EditorWindow::plainText() const {
@@ -232,7 +242,9 @@ void EditorWindow::beginRunView() {
   runView_->setDefaultFont(userDocument_->defaultFont());
   runView_->setPlainText(plainText());
   runView_->setUndoRedoEnabled(false);
+  runHighlighter_ = new KbHighlighter(runView_);
   text_->setDocument(runView_);
+  text_->updateLineNumberAreaWidth();
   text_->setReadOnly(true);
   keywords_->setEnabled(false);
   text_->verticalScrollBar()->setValue(userScroll_);
@@ -242,8 +254,10 @@ void EditorWindow::endRunView() {
   if (!runView_) return;
   text_->setDocument(userDocument_);
   userDocument_->setParent(userDocumentParent_);
-  delete runView_;
+  delete runView_;  // with its highlighter
   runView_ = nullptr;
+  runHighlighter_ = nullptr;
+  text_->updateLineNumberAreaWidth();
   text_->setReadOnly(false);
   keywords_->setEnabled(true);
   QTextCursor caret(userDocument_);

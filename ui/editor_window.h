@@ -17,7 +17,9 @@ class QTreeWidget;
 
 namespace veksa {
 
+class CodeEditor;
 class Dialogs;
+class KbHighlighter;
 class SectionNamesDialog;
 
 class EditorWindow : public QMdiSubWindow {
@@ -27,7 +29,10 @@ class EditorWindow : public QMdiSubWindow {
   // Creates the window with the section-names dialog, hidden, and opens the project.
   EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent = nullptr);
 
-  QPlainTextEdit* text() const { return text_; }  // RichEdit1
+  QPlainTextEdit* text() const;  // RichEdit1, with line numbers in its margin
+  CodeEditor* codeEditor() const { return text_; }
+  // The highlighting of the text the editor shows (the run's copy during a run).
+  KbHighlighter* highlighter() const;
   QTreeWidget* tree() const { return tree_; }     // TreeView1
   QToolBar* keywordBar() const { return keywords_; }
   SectionNamesDialog* sectionNames() const { return sectionNames_; }
@@ -84,7 +89,9 @@ class EditorWindow : public QMdiSubWindow {
   Dialogs& dialogs_;
   QToolBar* keywords_;
   QTreeWidget* tree_;
-  QPlainTextEdit* text_;
+  CodeEditor* text_;
+  KbHighlighter* highlighter_;  // of the user's document
+  KbHighlighter* runHighlighter_ = nullptr;
   QLineEdit* insertionBox_;  // Edit4, never shown
   SectionNamesDialog* sectionNames_;
   bool closed_ = false;

@@ -1,8 +1,9 @@
 // The editor window: keyword insertion through the clipboard, the END button's rule check, the
-// text kept in step with the workspace, and closing.
+// text kept in step with the workspace, closing, the highlighting and the line numbers.
 #include <QClipboard>
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTextBlock>
@@ -11,7 +12,10 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "ui/code_editor.h"
+#include "ui/kb_highlighter.h"
 #include "ui/qt_text.h"
+#include "ui/run_test_support.h"
 #include "ui/scripted_dialogs.h"
 #include "ui/window_test_support.h"
 
@@ -26,6 +30,21 @@ class EditorWindowTest : public QObject {
     editor.text()->setPlainText(text);
     QTextCursor cursor(editor.text()->document()->findBlockByNumber(line));
     editor.text()->setTextCursor(cursor);
+  }
+
+  // The colour the highlighting gives the character at `pos` of line `line` (none: no brush).
+  static QBrush colourAt(QPlainTextEdit* text, int line, int pos) {
+    const QTextBlock block = text->document()->findBlockByNumber(line);
+    for (const QTextLayout::FormatRange& r : block.layout()->formats()) {
+      if (pos >= r.start && pos < r.start + r.length) return r.format.foreground();
+    }
+    return {};
+  }
+
+  static QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
   }
 
  private slots:
@@ -171,6 +190,91 @@ class EditorWindowTest : public QObject {
     editor.reopen();
     QVERIFY(editor.isVisible());
     QCOMPARE(ws.ProjectState, kProjectOpen);
+  }
+
+  void highlightingIsFormatsOnly() {
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    auto window = openWindow(dialogs, dir, exampleLines());
+    QPlainTextEdit* text = window->editor()->text();
+    KbHighlighter* highlighter = window->editor()->highlighter();
+    highlighter->rehighlight();
+    const QBrush keyword = highlighter->formatOf(WordKind::Keyword).foreground();
+    // "NAME Правило1": the keyword coloured, the name not; "THEN дерево берёза [0,9], =X+5":
+    // the factor and the formula in their colours.
+    QCOMPARE(colourAt(text, 13, 0), keyword);
+    QCOMPARE(colourAt(text, 13, 5).style(), Qt::NoBrush);
+    QCOMPARE(colourAt(text, 16, 19), highlighter->formatOf(WordKind::Certainty).foreground());
+    QCOMPARE(colourAt(text, 16, 26), highlighter->formatOf(WordKind::Formula).foreground());
+    QCOMPARE(colourAt(text, 0, 0), highlighter->formatOf(WordKind::Header).foreground());
+    // A keyword is coloured as it is typed.
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClick(text, Qt::Key_Return);
+    typeText(text, "OR x");
+    QCOMPARE(colourAt(text, text->document()->blockCount() - 1, 0), keyword);
+    while (text->document()->isUndoAvailable()) text->undo();
+    QCOMPARE(splitLines(editorText(*window)), exampleLines());
+
+    // Saved with and without the highlighting: the same lines and the same bytes, which are the
+    // bytes of the lines saved directly.
+    const QString path = dir.filePath("kb.vks");
+    trigger(*window, {"&Файл", "Сохранить"});
+    const QByteArray highlighted = fileBytes(path);
+    QCOMPARE(window->workspace().lines, exampleLines());
+    highlighter->setDocument(nullptr);
+    QVERIFY(text->document()->findBlockByNumber(13).layout()->formats().isEmpty());
+    trigger(*window, {"&Файл", "Сохранить"});
+    QCOMPARE(window->workspace().lines, exampleLines());
+    QCOMPARE(fileBytes(path), highlighted);
+    writeFile(dir.filePath("direct.vks"), exampleLines());
+    QCOMPARE(fileBytes(dir.filePath("direct.vks")), highlighted);
+  }
+
+  void lineNumbersFollowTheText() {
+    Workspace ws;
+    ScriptedDialogs dialogs;
+    EditorWindow editor(ws, dialogs);
+    editor.resize(900, 600);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    CodeEditor* text = editor.codeEditor();
+    auto numbered = [](int count) {
+      QStringList lines;
+      for (int i = 0; i < count; ++i) lines << QString("строка %1").arg(i);
+      return lines.join('\n');
+    };
+    // Each number stands level with its line, and the margin is as wide as the widest number.
+    auto check = [&] {
+      const QList<CodeEditor::ShownNumber> shown = text->shownNumbers();
+      QVERIFY(!shown.isEmpty());
+      for (const CodeEditor::ShownNumber& n : shown) {
+        const QTextBlock block = text->document()->findBlockByNumber(n.number - 1);
+        QCOMPARE(n.top, text->cursorRect(QTextCursor(block)).top());
+      }
+      QCOMPARE(shown.first().number, text->cursorForPosition(QPoint(0, 0)).blockNumber() + 1);
+      QCOMPARE(text->lineNumberArea()->width(), text->lineNumberAreaWidth());
+      QCOMPARE(text->lineNumberArea()->geometry().right() + 1, text->viewport()->geometry().left());
+    };
+    text->setPlainText(numbered(9));
+    check();
+    QCOMPARE(text->shownNumbers().size(), 9);
+    const int narrow = text->lineNumberAreaWidth();
+    text->setPlainText(numbered(1200));
+    check();
+    QVERIFY(text->lineNumberAreaWidth() > narrow);
+    // Scrolled, and a line inserted above the view: the numbers follow.
+    text->verticalScrollBar()->setValue(1000);
+    check();
+    QCOMPARE(text->shownNumbers().first().number, 1001);
+    QTextCursor(text->document()).insertText("новая\n");
+    check();
+    // The margin draws them: its first row is not of one colour.
+    const QImage margin = text->lineNumberArea()->grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < text->fontMetrics().height(); ++y) {
+      for (int x = 0; x < margin.width(); ++x) colours.insert(margin.pixel(x, y));
+    }
+    QVERIFY(colours.size() > 1);
   }
 };
 

@@ -136,6 +136,9 @@ class MainWindow : public QMainWindow {
   void showVariables();
   void showResults();
   void showAllResults();  // "Все окна": results, protocol, facts, variables
+  // "Сохранить ответы": the answers of the last run as an answers file that veksa-cli run
+  // --answers replays.
+  void saveRunAnswers();
   void showHelp();        // "Справка", F1
   void showAbout();       // "О программе"
 
@@ -187,6 +190,9 @@ class MainWindow : public QMainWindow {
   void showError(const std::string& error);
   SaveOutcome save();
   SaveOutcome saveAs();
+  // The save dialog's name (empty when cancelled). When it lacks `extension`, the file is written
+  // with it added; if that names another existing file, the user is asked under `caption` first.
+  QString askSaveName(const QString& filter, const QString& caption, std::u16string_view extension);
 
   Workspace ws_;
   std::unique_ptr<Dialogs> ownDialogs_;

@@ -138,6 +138,9 @@ void MainWindow::createMenus() {
           &MainWindow::showResults);
   connect(item(results, QStringLiteral("Все окна")), &QAction::triggered, this,
           &MainWindow::showAllResults);
+  results->addSeparator();
+  connect(item(results, QStringLiteral("Сохранить ответы")), &QAction::triggered, this,
+          &MainWindow::saveRunAnswers);
 
   QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));
   connect(item(help, QStringLiteral("О программе")), &QAction::triggered, this,

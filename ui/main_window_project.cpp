@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 
+#include "engine/answers_writer.h"
 #include "engine/project.h"
 #include "engine/reset.h"
 #include "kb/file_name.h"
@@ -99,16 +100,9 @@ MainWindow::SaveOutcome MainWindow::save() {
 MainWindow::SaveOutcome MainWindow::saveAs() {
   if (!editorOpen()) return SaveOutcome::Cancelled;
   CommandScope scope(*this);
-  const QString chosen = dialogs_->saveFileName(this, kFilter);
+  const QString chosen =
+      askSaveName(kFilter, QStringLiteral("Сохранить как"), kKnowledgeBaseExtension);
   if (chosen.isEmpty()) return SaveOutcome::Cancelled;
-  // The dialog asked before replacing the name it was given; when the extension makes it the
-  // name of another existing file, ask the same question about that one.
-  const QString target = toQString(withKnowledgeBaseExtension(toLine(chosen)));
-  if (target != chosen && QFileInfo::exists(target) &&
-      !dialogs_->question(this, QStringLiteral("Сохранить как"),
-                          QStringLiteral("%1 уже существует.\nЗаменить его?").arg(target))) {
-    return SaveOutcome::Cancelled;
-  }
   std::string error;
   if (!saveProjectAs(ws_, toLine(chosen), error)) {
     showError(error);
@@ -116,6 +110,34 @@ MainWindow::SaveOutcome MainWindow::saveAs() {
   }
   editor_->text()->setFocus();
   return SaveOutcome::Saved;
+}
+
+QString MainWindow::askSaveName(const QString& filter, const QString& caption,
+                                std::u16string_view extension) {
+  const QString chosen = dialogs_->saveFileName(this, filter);
+  if (chosen.isEmpty()) return {};
+  // The dialog asked before replacing the name it was given; when the extension makes it the
+  // name of another existing file, ask the same question about that one.
+  const QString target = toQString(withExtension(toLine(chosen), extension));
+  if (target != chosen && QFileInfo::exists(target) &&
+      !dialogs_->question(this, caption,
+                          QStringLiteral("%1 уже существует.\nЗаменить его?").arg(target))) {
+    return {};
+  }
+  return chosen;
+}
+
+void MainWindow::saveRunAnswers() {
+  if (ws_.lastRun.answers.empty() && !ws_.lastRun.lastPass.recorded) {
+    dialogs_->message(this, QStringLiteral("Нет ответов для сохранения: прогон не выполнялся"));
+    return;
+  }
+  const QString chosen = askSaveName(QStringLiteral("Ответы (*.answers)"),
+                                     QStringLiteral("Сохранить ответы"), kAnswersExtension);
+  if (chosen.isEmpty()) return;
+  std::string error;
+  const QString target = toQString(withExtension(toLine(chosen), kAnswersExtension));
+  if (!saveAnswers(ws_, target.toStdString(), error)) showError(error);
 }
 
 void MainWindow::printerSetup() {

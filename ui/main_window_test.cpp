@@ -72,7 +72,7 @@ class MainWindowTest : public QObject {
         "&Запуск>Трассировка|F8", "&Запуск>Диагностика|F6(hidden)", "&Запуск>Сброс|F7",
         "&Результаты>Протокол решения|", "&Результаты>Факты пользователя|",
         "&Результаты>Переменные|", "&Результаты>Решение задачи|", "&Результаты>Все окна|",
-        "&Помощь>О программе|", "&Помощь>Справка|F1"};
+        "&Результаты>-", "&Результаты>Сохранить ответы|", "&Помощь>О программе|", "&Помощь>Справка|F1"};
     QCOMPARE(tree, expected);
 
     auto* bar = window.findChild<QToolBar*>("ToolBar1");
@@ -125,7 +125,8 @@ class MainWindowTest : public QObject {
         QVERIFY(!widget->isVisible());
       }
     }
-    QCOMPARE(windows, QStringList({"TForm10", "TForm5", "TForm14", "TForm11", "TForm12", "TForm6",
+    QCOMPARE(windows, QStringList({"TForm10", "TForm5", "TForm14", "TForm11", "ExplanationWindow",
+                                   "TForm12", "TForm6",
                                    "TForm13", "TForm7", "TForm8", "TForm15", "TForm16", "TForm17",
                                    "TForm18", "TForm19", "TForm20"}));
 

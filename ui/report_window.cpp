@@ -2,6 +2,7 @@
 #include "ui/report_window.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -23,6 +24,7 @@ ReportWindow::ReportWindow(const Workspace& ws, QWidget* parent)
   memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo_->installEventFilter(this);
+  memo_->viewport()->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(memo_);
@@ -50,6 +52,12 @@ bool ReportWindow::eventFilter(QObject* watched, QEvent* event) {
       hide();
       return true;
     }
+  }
+  if (watched == memo_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    const auto* click = static_cast<QMouseEvent*>(event);
+    const int line = memo_->cursorForPosition(click->position().toPoint()).blockNumber();
+    emit lineActivated(static_cast<std::size_t>(line));
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }

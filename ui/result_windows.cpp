@@ -2,7 +2,11 @@
 #include "ui/result_windows.h"
 
 #include <QFontMetrics>
+#include <QMenu>
+#include <QTreeWidget>
 
+#include "engine/explanation.h"
+#include "ui/explanation_window.h"
 #include "ui/qt_text.h"
 
 namespace veksa {
@@ -20,7 +24,42 @@ ResultsWindow::ResultsWindow(Workspace& ws, QWidget* parent)
                    {QStringLiteral("Значение гипотезы"), 170},
                    {QStringLiteral("Коэффициент уверенности"), 170}},
                   false, parent),
-      ws_(ws) {}
+      ws_(ws),
+      rowMenu_(new QMenu(this)),
+      explainAction_(rowMenu_->addAction(QStringLiteral("Как получено"))),
+      // A window of the main window's, like the result windows themselves.
+      explanation_(new ExplanationWindow(parent)) {
+  rowMenu_->setObjectName("explanationMenu");
+  connect(list(), &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { explainRow(list()->indexOfTopLevelItem(item)); });
+  list()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(list(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    QTreeWidgetItem* item = list()->itemAt(at);
+    if (!item) return;
+    list()->setCurrentItem(item);
+    rowMenu_->popup(list()->viewport()->mapToGlobal(at));
+  });
+  connect(explainAction_, &QAction::triggered, this, [this] {
+    if (QTreeWidgetItem* item = list()->currentItem()) {
+      explainRow(list()->indexOfTopLevelItem(item));
+    }
+  });
+}
+
+void ResultsWindow::explainRow(int row) {
+  QTreeWidgetItem* item = list()->topLevelItem(row);
+  if (!item) return;
+  explainedClass_ = item->text(0);
+  explainedValue_ = item->text(1);
+  showExplanation();
+  explanation_->showBelow(this);
+}
+
+void ResultsWindow::showExplanation() {
+  explanation_->setExplanation(
+      explainedClass_, explainedValue_,
+      explainHypothesis(ws_, toLine(explainedClass_), toLine(explainedValue_)));
+}
 
 void ResultsWindow::refresh() {
   const QString caption = toQString(ws_.resultsCaption);
@@ -34,6 +73,7 @@ void ResultsWindow::refresh() {
     if (width() < wanted) resize(wanted, height());
   }
   TableWindow::refresh();
+  if (explanation_->isVisible()) showExplanation();
 }
 
 ProtocolWindow::ProtocolWindow(Workspace& ws, QWidget* parent)

@@ -6,7 +6,12 @@
 #include "engine/workspace.h"
 #include "ui/table_window.h"
 
+class QAction;
+class QMenu;
+
 namespace veksa {
+
+class ExplanationWindow;
 
 class FactsWindow : public TableWindow {
   Q_OBJECT
@@ -14,15 +19,28 @@ class FactsWindow : public TableWindow {
   FactsWindow(Workspace& ws, QWidget* parent);
 };
 
-// Its caption is the workspace's results caption, which a run sets.
+// Its caption is the workspace's results caption, which a run sets. A double-click on a row, or
+// its context menu's "Как получено", explains how the last run reached that hypothesis.
 class ResultsWindow : public TableWindow {
   Q_OBJECT
  public:
   ResultsWindow(Workspace& ws, QWidget* parent);
+  // Also keeps an explanation on screen in step with the last run.
   void refresh() override;
 
+  QAction* explainAction() const { return explainAction_; }  // "Как получено"
+  ExplanationWindow* explanationWindow() const { return explanation_; }
+  // Shows the explanation of the hypothesis of row `row`.
+  void explainRow(int row);
+
  private:
+  void showExplanation();
+
   Workspace& ws_;
+  QMenu* rowMenu_;
+  QAction* explainAction_;
+  ExplanationWindow* explanation_;
+  QString explainedClass_, explainedValue_;
 };
 
 class ProtocolWindow : public TableWindow {

@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "diagnostics/diagnostics.h"
+#include "diagnostics/report_lines.h"
 #include "kb/locate.h"
 #include "kb/number.h"
 #include "ui/dialogs.h"
@@ -57,6 +58,7 @@ RunCommands::RunCommands(MainWindow& window, const RunWindows& windows)
   connect(&window, &MainWindow::deletePathRequested, this, &RunCommands::deletePath);
   connect(&window, &MainWindow::rulePathWindowRequested, this, &RunCommands::showRulePath);
   connect(ruleChoice_, &RuleChoiceDialog::traceChosen, this, &RunCommands::traceChosen);
+  connect(report_, &ReportWindow::lineActivated, this, &RunCommands::showReportSource);
   // The path and the report follow the workspace: a reset empties both.
   connect(&window, &MainWindow::commandEnded, this, [this] {
     path_->refresh();
@@ -151,6 +153,17 @@ void RunCommands::traceChosen(const QString& rule) {
   // A trace that did not take place (faults found, no project, no rule on the path) leaves the
   // flag to the engine at 1: the next F9 must not be a trace.
   ws_.TraceMode = 0;
+}
+
+void RunCommands::showReportSource(std::size_t reportLine) {
+  EditorWindow* editor = window_.editor();
+  if (editor->isClosed()) return;
+  // The report speaks of the text as the diagnostics left it, which the editor shows.
+  const std::optional<std::size_t> line =
+      reportLineSource(ws_.report, reportLine, splitLines(editor->plainText()));
+  if (!line) return;
+  window_.activateWindow();
+  editor->selectLine(*line);
 }
 
 void RunCommands::sequentialPath() {

@@ -77,6 +77,8 @@ class RunCommands : public QObject {
   void Button2Click(const SectionChoice& marks);  // the section choice's "Готово"
   void sectionChoiceCancelled();                  // its "Отмена"
   void traceChosen(const QString& rule);          // Enter in the rule choice
+  // A double-click on a report line: the editor selects the rule or header line it speaks of.
+  void showReportSource(std::size_t reportLine);
   void lock();
   void unlock();
   QList<QAction*> commandActions() const;

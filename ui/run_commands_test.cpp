@@ -1,12 +1,15 @@
 // Runs in the window: F9 on the example with the real question dialog and section choice, the
 // text restored afterwards, the method captions, a path typed by the user, the save before a run,
-// run-time errors and faulty knowledge bases.
+// run-time errors and faulty knowledge bases; after a run, how a hypothesis was reached and the
+// answers saved for veksa-cli.
 // clang-format off
 #include "engine/scripted_host.h"  // before Qt: it has a member named like a Qt macro
 // clang-format on
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -15,6 +18,7 @@
 #include "engine/file_store.h"
 #include "engine/run_driver.h"
 #include "kb/locate.h"
+#include "ui/explanation_window.h"
 #include "ui/qt_text.h"
 #include "ui/result_windows.h"
 #include "ui/rule_path_window.h"
@@ -296,6 +300,90 @@ class RunCommandsTest : public QObject {
     QCOMPARE(dialogs_.shown, QStringList({"error: 'abc' is not a valid floating point value"}));
     QCOMPARE(splitLines(editorText(bad)), faulty);
     QVERIFY(!bad.runCommands()->runUnderWay());
+  }
+
+  void explanationAndSavedAnswers() {
+    const Lines pines = {u"ГИПОТЕЗЫ:",
+                         u"дерево {сосна, ёлка}",
+                         u"ПАРАМЕТРЫ:",
+                         u"хвоя {длинная, короткая}",
+                         u"шишки {есть, нет}",
+                         u"NAME R1",
+                         u"IF хвоя длинная",
+                         u"THEN дерево сосна [0,6]",
+                         u"END",
+                         u"NAME R2",
+                         u"IF шишки есть",
+                         u"THEN дерево сосна [0,5]",
+                         u"END"};
+    MainWindow& window = open(pines, "pines.vks");
+    const QString nothing = "Нет ответов для сохранения: прогон не выполнялся";
+    trigger(window, {"&Результаты", "Сохранить ответы"});
+    QCOMPARE(dialogs_.shown, QStringList({nothing}));
+    QCOMPARE(dialogs_.fileDialogs, 0);
+
+    // хвоя at 0,9 and шишки at 1: R1 concludes 0,54, R2 0,5, combined into 0,77.
+    pressF9(window);
+    ModalScript script;
+    script.expect("TForm10", [](QWidget* w) { answerQuestion(w, {"длинная"}, 18, "Button2"); });
+    script.expect("TForm10", [](QWidget* w) { answerQuestion(w, {"есть"}, 20, "Button2"); });
+    QTest::keyClick(sectionChoice(window)->sectionList(), Qt::Key_Return);
+    QVERIFY(script.done());
+    ResultsWindow* results = window.resultsWindow();
+    QCOMPARE(shownRows(results), QStringList({"дерево|сосна|0,77"}));
+
+    // A double-click on the row explains it, with the arithmetic of the combination.
+    QTreeWidget* list = results->list();
+    const QPoint row = list->visualItemRect(list->topLevelItem(0)).center();
+    // A double-click as the mouse makes it: a click, then the second press.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    ExplanationWindow* explanation = results->explanationWindow();
+    QVERIFY(explanation->isVisible());
+    QCOMPARE(explanation->objectName(), QString("ExplanationWindow"));
+    QCOMPARE(explanation->windowTitle(), QString("Объяснение: дерево сосна"));
+    QVERIFY(explanation->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(explanation->text()->isReadOnly());
+    const QString text = explanation->text()->toPlainText();
+    QVERIFY2(text.contains("R1: уверенность условия 0,9 × коэффициент 0,6 = 0,54") &&
+                 text.contains("R2: уверенность условия 1 × коэффициент 0,5 = 0,5") &&
+                 text.contains("0,54 + 0,5 - 0,54 × 0,5 = 0,77"),
+             qPrintable(text));
+    QTest::keyClick(explanation->text(), Qt::Key_Escape);
+    QVERIFY(!explanation->isVisible());
+    // The row's context menu has "Как получено".
+    emit list->customContextMenuRequested(row);
+    auto* menu = results->findChild<QMenu*>("explanationMenu");
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->actions().first()->text(), QString("Как получено"));
+    menu->actions().first()->trigger();
+    menu->hide();
+    QVERIFY(explanation->isVisible());
+    QCOMPARE(explanation->text()->toPlainText(), text);
+
+    // The answers saved under a name without extension get ".answers"; veksa-cli replays them
+    // to the same result.
+    dialogs_.fileNames << dir_.filePath("pines");
+    trigger(window, {"&Результаты", "Сохранить ответы"});
+    const QString answers = dir_.filePath("pines.answers");
+    QVERIFY(QFileInfo::exists(answers));
+    QProcess cli;
+    cli.start(VEKSA_CLI_PATH, {"run", dir_.filePath("pines.vks"), "--answers", answers});
+    QVERIFY(cli.waitForFinished(60000));
+    const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+    QCOMPARE(cli.exitCode(), 0);
+    QVERIFY2(out.contains("[results]\nдерево\tсосна\t0,77\n"), qPrintable(out));
+    // A file that cannot be written: an error naming it.
+    dialogs_.fileNames << dir_.filePath("gone/x.answers");
+    trigger(window, {"&Результаты", "Сохранить ответы"});
+    QVERIFY2(
+        dialogs_.shown.last().startsWith("error: ") && dialogs_.shown.last().contains("x.answers"),
+        qPrintable(dialogs_.shown.last()));
+    // After the reset there is no run to save, and the explanation says so.
+    trigger(window, {"&Запуск", "Сброс"});
+    QVERIFY(explanation->text()->toPlainText().contains("Прогон не выполнялся"));
+    trigger(window, {"&Результаты", "Сохранить ответы"});
+    QCOMPARE(dialogs_.shown.last(), nothing);
   }
 };
 

@@ -1,9 +1,10 @@
 // The question dialog's controls and keys, tracing a rule line by line with the editor's
 // selection, and F9 through the diagnostics: faults shown in the report window, a clean text
-// announced and run.
+// announced and run, and a report line leading to its line in the editor.
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "kb/locate.h"
@@ -173,6 +174,47 @@ class TraceDiagnosticsTest : public QObject {
     QCOMPARE(splitLines(repaired), saved);
     clean.editor()->text()->undo();
     QCOMPARE(editorText(clean), original);
+  }
+
+  void reportLineLeadsToTheEditor() {
+    // Two rules named R1; the second's conclusion names an undeclared class.
+    Lines text = {u"ГИПОТЕЗЫ:", u"цветок {роза}", u"ПАРАМЕТРЫ:", u"шипы {есть, нет}"};
+    for (auto l : {u"NAME R1", u"IF шипы есть", u"THEN цветок роза [0,9]", u"END", u"NAME R1",
+                   u"IF шипы нет", u"THEN куст роза [0,5]", u"END"}) {
+      text.emplace_back(l);
+    }
+    MainWindow& window = open(text);
+    ReportWindow* report = window.runCommands()->reportWindow();
+    QPlainTextEdit* memo = report->memo();
+    QPlainTextEdit* editor = window.editor()->text();
+    pressKey(window, Qt::Key_F6);
+    QVERIFY(report->isVisible());
+    auto doubleClick = [&](const QString& line, int nth = 0) {
+      for (QTextBlock b = memo->document()->begin(); b.isValid(); b = b.next()) {
+        if (b.text() != line || nth-- > 0) continue;
+        QTest::mouseDClick(memo->viewport(), Qt::LeftButton, {},
+                           memo->cursorRect(QTextCursor(b)).center());
+        return;
+      }
+      QFAIL(qPrintable("no report line " + line));
+    };
+    auto selected = [&] {
+      return QString("%1: %2")
+          .arg(editor->textCursor().blockNumber())
+          .arg(editor->textCursor().selectedText());
+    };
+    doubleClick("Правило  R1", 1);
+    QCOMPARE(selected(), QString("8: NAME R1"));
+    doubleClick("Правило  R1");
+    QCOMPARE(selected(), QString("4: NAME R1"));
+    doubleClick("Гипотеза куст необъявлена");
+    QCOMPARE(selected(), QString("8: NAME R1"));
+    doubleClick("Раздел  ПАРАМЕТРЫ:");
+    QCOMPARE(selected(), QString("2: ПАРАМЕТРЫ:"));
+    // A head line selects nothing new.
+    doubleClick("необходимо исправить следующие ошибки:");
+    QCOMPARE(selected(), QString("2: ПАРАМЕТРЫ:"));
+    QVERIFY(report->isVisible());
   }
 };
 

@@ -13,6 +13,10 @@ void centreOnScreen(QWidget* window);
 // where the user moved it.
 void centreOnFirstShow(QWidget* window, bool& placed);
 
+// Moves a top-level window just below `anchor` (above it when the screen has no room below),
+// within the screen, so that it leaves the anchor's contents in view.
+void placeBelow(QWidget* window, const QWidget* anchor);
+
 }  // namespace veksa
 
 #endif  // VEKSA_UI_WINDOW_PLACEMENT_H_

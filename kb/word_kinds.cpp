@@ -1,0 +1,80 @@
+// Word classification of knowledge-base lines for the editor.
+#include "kb/word_kinds.h"
+
+#include <algorithm>
+#include <array>
+
+namespace veksa {
+
+namespace {
+
+constexpr std::array<std::u16string_view, 9> kKeywords = {
+    u"NAME", u"IF", u"THEN", u"ELSE", u"CASE", u"END", u"AND", u"OR", u"NOT"};
+constexpr std::array<std::u16string_view, 3> kHeaders = {u"ГИПОТЕЗЫ:", u"ПАРАМЕТРЫ:",
+                                                         u"ПЕРЕМЕННЫЕ:"};
+
+struct Word {
+  std::size_t start;
+  std::u16string_view text;
+  std::size_t end() const { return start + text.size(); }
+};
+
+std::vector<Word> splitWords(std::u16string_view line) {
+  std::vector<Word> words;
+  std::size_t pos = 0;
+  while (pos < line.size()) {
+    if (line[pos] == u' ') {
+      ++pos;
+      continue;
+    }
+    const std::size_t end = std::min(line.find(u' ', pos), line.size());
+    words.push_back({pos, line.substr(pos, end - pos)});
+    pos = end;
+  }
+  return words;
+}
+
+template <std::size_t N>
+bool oneOf(std::u16string_view word, const std::array<std::u16string_view, N>& set) {
+  for (std::u16string_view w : set) {
+    if (w == word) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<WordSpan> classifyWords(std::u16string_view line) {
+  const std::vector<Word> words = splitWords(line);
+  std::vector<WordSpan> spans;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const Word& w = words[i];
+    // A section header runs from its first word through the section's name.
+    std::size_t headerWords = 0;
+    if (w.text == u"РАЗДЕЛ") {
+      headerWords = 2;
+    } else if (w.text == u"КОНЕЦ" && i + 1 < words.size() && words[i + 1].text == u"РАЗДЕЛА") {
+      headerWords = 3;
+    }
+    if (headerWords > 0) {
+      const std::size_t last = std::min(i + headerWords, words.size()) - 1;
+      spans.push_back({w.start, words[last].end() - w.start, WordKind::Header});
+      i = last;
+      continue;
+    }
+    if (oneOf(w.text, kKeywords)) {
+      spans.push_back({w.start, w.text.size(), WordKind::Keyword});
+    } else if (oneOf(w.text, kHeaders)) {
+      spans.push_back({w.start, w.text.size(), WordKind::Header});
+    } else if (w.text.front() == u'=') {
+      spans.push_back({w.start, w.text.size(), WordKind::Formula});
+    } else if (w.text.front() == u'[') {
+      const std::size_t close = w.text.find(u']');
+      const std::size_t length = close == std::u16string_view::npos ? w.text.size() : close + 1;
+      spans.push_back({w.start, length, WordKind::Certainty});
+    }
+  }
+  return spans;
+}
+
+}  // namespace veksa
