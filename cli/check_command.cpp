@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "diagnostics/diagnostics.h"
+#include "engine/message_host.h"
 #include "engine/workspace.h"
 
 namespace veksa::cli {
@@ -14,17 +15,6 @@ namespace {
 
 constexpr const char* kCheckUsage = "usage: veksa-cli check FILE... [-o OUT]\n";
 
-// The host of the check: it keeps the messages, which are printed after the report.
-class RecordingHost : public Host {
- public:
-  Answer ask(const Question&) override { return {}; }
-  void message(const Line& text) override { messages.push_back(text); }
-  void traceStep(std::size_t) override {}
-  void showResults() override {}
-  void progress(int) override {}
-  void showTiming(bool) override {}
-  Lines messages;
-};
 
 // How the check of one file went.
 struct FileCheck {
@@ -44,7 +34,7 @@ FileCheck checkFile(const std::string& file, const std::string& output, std::ost
     result.read = false;
     return result;
   }
-  RecordingHost host;
+  MessageHost host;  // its messages are printed after the report
   const bool clean = N49Click(ws, host);
   printLines(ws.report, out);
   for (const Line& m : host.messages) out << "[message] " << toUtf8(m) << "\n";

@@ -9,20 +9,12 @@
 
 #include "diagnostics/diagnostics.h"
 #include "engine/host.h"
+#include "engine/message_host.h"
 #include "engine/workspace.h"
 
 namespace veksa::testing {
 
-class RecordingHost : public Host {
- public:
-  Answer ask(const Question&) override { return {}; }
-  void message(const Line& text) override { messages.push_back(text); }
-  void traceStep(std::size_t) override {}
-  void showResults() override {}
-  void progress(int) override {}
-  void showTiming(bool) override {}
-  Lines messages;
-};
+using RecordingHost = MessageHost;
 
 // The declaration head of the help pages, with two variables (X 50, Z 3): nine lines, clean.
 inline Lines helpHead() {

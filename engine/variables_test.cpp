@@ -2,21 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/message_host.h"
 #include "kb/number.h"
 
 namespace veksa {
 namespace {
-
-class MessageHost : public Host {
- public:
-  Answer ask(const Question&) override { return {}; }
-  void message(const Line& text) override { messages.push_back(text); }
-  void traceStep(std::size_t) override {}
-  void showResults() override {}
-  void progress(int) override {}
-  void showTiming(bool) override {}
-  Lines messages;
-};
 
 class VariablesTest : public ::testing::Test {
  protected:
