@@ -2,6 +2,7 @@
 // sections.
 #include "diagnostics/line_cursor.h"
 #include "diagnostics/pass.h"
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/scan.h"
 
@@ -12,12 +13,12 @@ namespace {
 // The end words of diagn1 and diagn11.
 bool endsDeclarations(const Line& w) {
   return w == kVariablesHeader || w == kHypothesesHeader || w == kParametersHeader ||
-         w == kSectionWord || w == u"NAME";
+         w == kSectionWord || w == kName;
 }
 
 // The end words of diagn2.
 bool endsVariables(const Line& w) {
-  return w == kHypothesesHeader || w == kParametersHeader || w == kSectionWord || w == u"NAME";
+  return w == kHypothesesHeader || w == kParametersHeader || w == kSectionWord || w == kName;
 }
 
 // Step 3 of diagn1 on one line.
@@ -163,8 +164,8 @@ void diagn12(Pass& pass, std::size_t line, const Line& name) {
       return;
     }
     std::u16string_view first = firstWordView(text);
-    if (first == u"NAME") ++names;
-    if (first == u"END") ++ends;
+    if (first == kName) ++names;
+    if (first == kEnd) ++ends;
   }
   balance();
   pass.say(u"Отсутствует строка - КОНЕЦ РАЗДЕЛА " + name);

@@ -3,13 +3,14 @@
 
 #include "diagnostics/line_cursor.h"
 #include "diagnostics/pass.h"
+#include "kb/keywords.h"
 #include "kb/scan.h"
 
 namespace veksa {
 
 namespace {
 
-bool endsRule(std::u16string_view first) { return first == u"END" || first == u"NAME"; }
+bool endsRule(std::u16string_view first) { return first == kEnd || first == kName; }
 
 bool isOperatorChar(char16_t c) {
   return c == u'+' || c == u'-' || c == u'*' || c == u'/' || c == u':' || c == u'^' || c == u'<' ||
@@ -75,7 +76,7 @@ Line formulasAsOneWord(const Line& line) {
       }
       std::size_t e = wordEnd(line, s);
       std::u16string_view next(line.data() + s, e - s);
-      if (next == u"AND" || next == u"OR" || lastEndsWithComma) {
+      if (next == kAnd || next == kOr || lastEndsWithComma) {
         // The search goes on at the second character of the word that stopped the joining.
         out.append(line, j, s + 1 - j);
         i = s + 1;
@@ -257,7 +258,7 @@ void diagn331(Pass& pass, std::size_t first) {
     const std::u16string_view firstW = firstWordView(text[i]);
     if (endsRule(firstW)) return;
     std::size_t pos = 1;
-    if ((firstW == u"AND" || firstW == u"OR") && i > 0) {
+    if ((firstW == kAnd || firstW == kOr) && i > 0) {
       // Joined to the line before it; the examination goes on over the joined text (the words
       // of the earlier line are not the last words of the joined line any more).
       const std::size_t oldLength = text[i - 1].size();
@@ -271,8 +272,8 @@ void diagn331(Pass& pass, std::size_t first) {
       const Line& line = text[i];
       std::u16string_view w = wordView(line, pos);
       if (w.empty()) break;
-      const bool thenOrElse = w == u"THEN" || w == u"ELSE";
-      const bool isCase = w == u"CASE";
+      const bool thenOrElse = w == kThen || w == kElse;
+      const bool isCase = w == kCase;
       if (!thenOrElse && !isCase) continue;
       if (skipSpaces(line, pos) <= line.size()) continue;  // not the last word of its line
       if (i + 1 >= text.size()) break;
@@ -280,8 +281,8 @@ void diagn331(Pass& pass, std::size_t first) {
       if (!hasWords(next)) break;  // an empty line: nothing is joined
       const std::u16string_view nextFirst = firstWordView(next);
       const bool keep = isCase
-                            ? nextFirst == u"END"
-                            : (nextFirst == u"THEN" || nextFirst == u"ELSE" || nextFirst == u"END");
+                            ? nextFirst == kEnd
+                            : (nextFirst == kThen || nextFirst == kElse || nextFirst == kEnd);
       if (keep) break;
       Line moved = u" " + next;
       text.erase(i + 1);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/scan.h"
 #include "kb/text.h"
@@ -60,7 +61,7 @@ void walkHeadings(const Text& text, F at) {
         h.kind = HeadingWord::Declarations;
       } else if (h.word == kVariablesHeader) {
         h.kind = HeadingWord::Variables;
-      } else if (h.word == kSectionWord || h.word == u"NAME") {
+      } else if (h.word == kSectionWord || h.word == kName) {
         h.kind = h.word == kSectionWord ? HeadingWord::Section : HeadingWord::Rule;
         h.word = readWord(text[i], pos);
         h.pos = ++pos;

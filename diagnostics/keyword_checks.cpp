@@ -3,6 +3,7 @@
 
 #include "diagnostics/line_cursor.h"
 #include "diagnostics/pass.h"
+#include "kb/keywords.h"
 #include "kb/scan.h"
 
 namespace veksa {
@@ -11,7 +12,7 @@ namespace {
 
 // The keywords of the separation, in the order in which they are tried.
 constexpr std::array<std::u16string_view, 9> kSeparated = {
-    u"IF", u"OR", u"AND", u"NOT", u"END", u"NAME", u"CASE", u"THEN", u"ELSE"};
+    kIf, kOr, kAnd, kNot, kEnd, kName, kCase, kThen, kElse};
 
 // Separates the keywords of the word at the cursor (of `length` characters) and leaves the cursor
 // just after the grown word.
@@ -66,11 +67,11 @@ void diagn32(Pass& pass, std::size_t nameLine) {
 
   if (nameLine + 1 < text.size() && !text[nameLine + 1].empty()) {
     Line first = firstWord(text[nameLine + 1]);
-    if (first == u"END") {
+    if (first == kEnd) {
       pass.say(u"Отсутствует тело правила");
       return;
     }
-    if (first != u"IF" && first != u"CASE") {
+    if (first != kIf && first != kCase) {
       pass.say(u"Отсутствует ключевое слово IF или CASE в начале правила");
       return;
     }
@@ -92,19 +93,19 @@ void diagn32(Pass& pass, std::size_t nameLine) {
       std::u16string_view w = wordView(line, pos);
       if (w.empty()) break;
       ++pos;  // every word in turn: past the word and one more position
-      if (w == u"END") {
+      if (w == kEnd) {
         endTests(true);
         return;
       }
-      if (w == u"NAME") {
+      if (w == kName) {
         endTests(nCase == 0);
         pass.say(u"Отсутствует конец правила");
         return;
       }
-      if (w == u"CASE") ++nCase;
-      if (w == u"IF") ++nIf;
-      if (w == u"THEN") ++nThen;
-      if (w == u"ELSE") ++nElse;
+      if (w == kCase) ++nCase;
+      if (w == kIf) ++nIf;
+      if (w == kThen) ++nThen;
+      if (w == kElse) ++nElse;
     }
   }
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/number.h"
 #include "kb/scan.h"
@@ -49,10 +50,10 @@ bool isDiagnosticsNumber(std::u16string_view text) {
 namespace {
 
 bool endsHypotheses(const Line& w) {
-  return w == kVariablesHeader || w == kParametersHeader || w == u"NAME" || w == kSectionWord;
+  return w == kVariablesHeader || w == kParametersHeader || w == kName || w == kSectionWord;
 }
 bool endsParameters(const Line& w) {
-  return w == kVariablesHeader || w == u"NAME" || w == kSectionWord;
+  return w == kVariablesHeader || w == kName || w == kSectionWord;
 }
 
 }  // namespace

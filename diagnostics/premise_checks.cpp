@@ -1,12 +1,13 @@
 // Premise, conclusion and CASE checks. They only write messages.
 #include "diagnostics/pass.h"
+#include "kb/keywords.h"
 #include "kb/scan.h"
 
 namespace veksa {
 
 namespace {
 
-bool isAndOr(std::u16string_view w) { return w == u"AND" || w == u"OR"; }
+bool isAndOr(std::u16string_view w) { return w == kAnd || w == kOr; }
 
 // Reads the word at or after `pos` and returns it with the position where it begins.
 Line wordAt(const Line& line, std::size_t& pos, std::size_t& start) {
@@ -24,19 +25,19 @@ void diagn332(Pass& pass, std::size_t first) {
     if (!hasWords(line)) continue;
     std::size_t pos = 1;
     std::u16string_view t = wordView(line, pos);
-    if (t == u"END" || t == u"NAME") return;
+    if (t == kEnd || t == kName) return;
     while (!t.empty()) {
       std::u16string_view u = wordView(line, pos);
       const std::size_t start = pos - u.size();
       if (!u.empty()) {
-        if (t == u"NOT") {
+        if (t == kNot) {
           diagn333(pass, i, start);
-        } else if (t == u"CASE") {
+        } else if (t == kCase) {
           diagn335(pass, i, start);
           return;  // the CASE check covers the rest of the rule
-        } else if ((t == u"IF" || isAndOr(t)) && u != u"NOT") {
+        } else if ((t == kIf || isAndOr(t)) && u != kNot) {
           diagn333(pass, i, start);
-        } else if ((t == u"THEN" || t == u"ELSE") && u != u"IF") {
+        } else if ((t == kThen || t == kElse) && u != kIf) {
           diagn334(pass, i, start);
         }
       }
@@ -142,7 +143,7 @@ void diagn335(Pass& pass, std::size_t line, std::size_t pos) {
     }
     std::size_t at = 1, start = 0;
     Line w = readWord(l, at);  // the case value
-    if (w == u"END") return;
+    if (w == kEnd) return;
     Line conclusion = wordAt(l, at, start);
     if (conclusion.empty()) {
       pass.say(u"Ошибка в структуре гипотезы");

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "engine/variables.h"
+#include "kb/keywords.h"
 #include "kb/number.h"
 #include "kb/scan.h"
 
@@ -97,9 +98,6 @@ std::size_t GroupIndex::closeAfter(std::size_t line, std::size_t posAfterOpen) {
 }
 
 namespace {
-
-constexpr std::u16string_view kAnd = u"AND", kOr = u"OR", kNot = u"NOT", kOpen = u"(",
-                              kClose = u")", kThen = u"THEN";
 
 // How a group's result joins the partial result of what encloses it.
 enum class Combine { Assign, Min, Max };

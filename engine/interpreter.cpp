@@ -6,15 +6,13 @@
 #include <utility>
 
 #include "engine/variables.h"
+#include "kb/keywords.h"
 #include "kb/number.h"
 #include "kb/scan.h"
 
 namespace veksa {
 
 namespace {
-
-constexpr std::u16string_view kIf = u"IF", kThen = u"THEN", kElse = u"ELSE", kEnd = u"END",
-                              kCase = u"CASE";
 
 // Skips spaces from `pos` and reads the word there: `start` receives its position and `pos` the
 // position just past it. No word: the empty word, `start` and `pos` just past the line's end.
@@ -49,7 +47,7 @@ Interpreter::NextItem nextItem(const Lines& lines, std::size_t line, std::size_t
 RuleIndex::RuleIndex(const Lines& lines) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::size_t pos = 1;
-    if (readWord(lines[i], pos) == u"NAME") rules_[readWord(lines[i], pos)].push_back(i);
+    if (readWord(lines[i], pos) == kName) rules_[readWord(lines[i], pos)].push_back(i);
   }
 }
 

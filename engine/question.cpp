@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/interpreter.h"
+#include "kb/keywords.h"
 #include "kb/scan.h"
 
 namespace veksa {
@@ -63,8 +64,6 @@ void applyAnswer(Workspace& ws, const Question& question, const Answer& answer) 
 }
 
 namespace {
-constexpr std::u16string_view kIf = u"IF", kAnd = u"AND", kOr = u"OR", kNot = u"NOT", kOpen = u"(",
-                              kClose = u")";
 
 bool isFormula(const Line& w) { return !w.empty() && w[0] == u'='; }
 bool isTermWord(const Line& w) { return w == kIf || w == kAnd || w == kOr; }
@@ -117,20 +116,20 @@ class Asker {
     for (std::size_t i = first; i < ws_.lines.size(); ++i) {
       // A copy: the line stays valid whatever the host does while a question is shown.
       const Line text = ws_.lines[i];
-      if (text == u"END") return;
+      if (text == kEnd) return;
       std::size_t pos = 1;
       while (pos <= text.size()) {
         Line w1 = readWord(text, pos);  // step 1
-        if (w1 == u"END") return;
+        if (w1 == kEnd) return;
         if (w1 == kClose) continue;  // a ")" first in a window is a window of its own
-        if (w1 == u"THEN" || w1 == u"ELSE") w1 = readWord(text, pos);  // step 2
+        if (w1 == kThen || w1 == kElse) w1 = readWord(text, pos);  // step 2
         Line w2 = readWord(text, pos);                                 // step 3
         if (isFormula(w2)) return;
         std::size_t afterW3 = pos;
         Line w3 = readWord(text, afterW3);  // step 4
         if (isFormula(w3)) return;
         // Step 5.
-        if (w1 == u"CASE") ask(w2);
+        if (w1 == kCase) ask(w2);
         if (w1 == kIf && w2 != kNot) ask(w2);
         if (w1 == kIf && w2 == kNot) ask(w3);
         if (isTermWord(w1) && w2 != kOpen && w2 != kNot) ask(w2);

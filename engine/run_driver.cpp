@@ -7,6 +7,7 @@
 #include "engine/interpreter.h"
 #include "engine/question.h"
 #include "engine/reset.h"
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/scan.h"
 
@@ -23,7 +24,7 @@ void ppath(Workspace& ws) {
   if (ws.lines.empty() || ws.ProjectState == kProjectNone) return;
   for (const Line& line : ws.lines) {
     std::size_t pos = 1;
-    if (readWord(line, pos) == u"NAME") ws.RulePath.push_back(readWord(line, pos));
+    if (readWord(line, pos) == kName) ws.RulePath.push_back(readWord(line, pos));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/number.h"
 #include "kb/scan.h"
@@ -57,7 +58,7 @@ void VVar(Workspace& ws) {
     if (line.empty()) continue;
     std::size_t pos = 1;
     Line name = readWord(line, pos);
-    if (name == kSectionWord || name == u"NAME") return;
+    if (name == kSectionWord || name == kName) return;
     Line value = readWord(line, pos);
     ws.variables.append({std::move(name), std::move(value)});
   }

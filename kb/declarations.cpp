@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/scan.h"
 
@@ -221,7 +222,7 @@ std::size_t addStretchValues(RefreshReader& r, std::vector<MenuEntry>& menu, std
 }
 
 bool endsParameters(const Line& w) {
-  return w == kSectionWord || w == u"NAME" || w == kVariablesHeader;
+  return w == kSectionWord || w == kName || w == kVariablesHeader;
 }
 
 }  // namespace
@@ -258,7 +259,7 @@ unsigned headKeywordBit(std::u16string_view word) {
   if (word == kParametersHeader) return kHeadParameters;
   if (word == kVariablesHeader) return kHeadVariables;
   if (word == kSectionWord) return kHeadSection;
-  if (word == u"NAME") return kHeadName;
+  if (word == kName) return kHeadName;
   return 0;
 }
 
@@ -321,7 +322,7 @@ void N56Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
   if (i == n) return r.finish(stretchEnd + 1, kHeadVariables);
   for (++i; i < n; ++i) {
     Line name = r.first(i);
-    if (name == kSectionWord || name == u"NAME") break;
+    if (name == kSectionWord || name == kName) break;
     if (!name.empty()) d.variableMenu.push_back({std::move(name), Line(), {}});
   }
   r.finish(i == n ? n : i + 1);

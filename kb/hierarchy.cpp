@@ -1,13 +1,13 @@
 // The hierarchy tree: nodes from the lines, and the lines of a node.
 #include "kb/hierarchy.h"
 
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/scan.h"
 
 namespace veksa {
 
 namespace {
-constexpr std::u16string_view kNameWord = u"NAME";
 }  // namespace
 
 HierarchyNode buildHierarchy(const Lines& lines) {
@@ -18,7 +18,7 @@ HierarchyNode buildHierarchy(const Lines& lines) {
   for (const Line& line : lines) {
     std::size_t pos = 1;
     for (Line word = readWord(line, pos); !word.empty(); word = readWord(line, pos)) {
-      if (word != kSectionWord && word != kNameWord) continue;
+      if (word != kSectionWord && word != kName) continue;
       Line name = readWord(line, pos);
       if (name.empty()) break;  // the keyword ends the line: nothing follows it there
       if (word == kSectionWord) {
@@ -27,7 +27,7 @@ HierarchyNode buildHierarchy(const Lines& lines) {
         root.children.push_back({std::move(name), {}});
         section = takesRules ? std::optional(root.children.size() - 1) : std::nullopt;
       } else {
-        HierarchyNode rule{Line(kNameWord) + u" " + name, {}};
+        HierarchyNode rule{Line(kName) + u" " + name, {}};
         if (section) {
           root.children[*section].children.push_back(std::move(rule));
         } else {
@@ -39,7 +39,7 @@ HierarchyNode buildHierarchy(const Lines& lines) {
   return root;
 }
 
-bool isSectionNode(std::u16string_view text) { return firstWord(text) != kNameWord; }
+bool isSectionNode(std::u16string_view text) { return firstWord(text) != kName; }
 
 std::optional<std::pair<std::size_t, std::size_t>> nodeRange(const Lines& lines,
                                                              std::u16string_view text) {
@@ -49,7 +49,7 @@ std::optional<std::pair<std::size_t, std::size_t>> nodeRange(const Lines& lines,
     close = Line(kSectionEndPrefix) + Line(text);
   } else {
     open = Line(text);
-    close = u"END";
+    close = kEnd;
   }
   for (std::size_t first = 0; first < lines.size(); ++first) {
     if (lines[first] != open) continue;

@@ -1,13 +1,14 @@
 // Structure locators over the knowledge-base lines.
 #include "kb/locate.h"
 
+#include "kb/keywords.h"
 #include "kb/scan.h"
 
 namespace veksa {
 
 bool startsSectionOrRule(std::u16string_view line) {
   Line w = firstWord(line);
-  return w == kSectionWord || w == u"NAME";
+  return w == kSectionWord || w == kName;
 }
 
 std::size_t PechGip(const Lines& lines) {
@@ -62,7 +63,7 @@ std::vector<RuleLine> ruleLines(const Lines& lines) {
   std::vector<RuleLine> rules;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::size_t pos = 1;
-    if (readWord(lines[i], pos) == u"NAME") rules.push_back({i, readWord(lines[i], pos)});
+    if (readWord(lines[i], pos) == kName) rules.push_back({i, readWord(lines[i], pos)});
   }
   return rules;
 }
@@ -72,7 +73,7 @@ Lines traceRuleNames(const Lines& lines) {
   for (const Line& line : lines) {
     std::size_t pos = 1;
     while (pos <= line.size()) {
-      if (readWord(line, pos) != u"NAME") continue;
+      if (readWord(line, pos) != kName) continue;
       Line name = readWord(line, pos);
       if (!name.empty()) names.push_back(std::move(name));
     }
@@ -82,7 +83,7 @@ Lines traceRuleNames(const Lines& lines) {
 
 std::size_t ruleBodyEnd(const Lines& lines, std::size_t from) {
   for (std::size_t i = from; i < lines.size(); ++i) {
-    if (lines[i] == u"END") return i;
+    if (lines[i] == kEnd) return i;
   }
   return lines.size();
 }

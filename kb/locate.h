@@ -7,16 +7,11 @@
 #include <optional>
 #include <utility>
 
+#include "kb/keywords.h"
 #include "kb/text.h"
 
 namespace veksa {
 
-inline constexpr std::u16string_view kHypothesesHeader = u"ГИПОТЕЗЫ:";
-inline constexpr std::u16string_view kParametersHeader = u"ПАРАМЕТРЫ:";
-inline constexpr std::u16string_view kVariablesHeader = u"ПЕРЕМЕННЫЕ:";
-inline constexpr std::u16string_view kSectionWord = u"РАЗДЕЛ";
-inline constexpr std::u16string_view kSectionEndPrefix = u"КОНЕЦ РАЗДЕЛА ";
-inline constexpr std::u16string_view kAllSections = u"Все разделы";
 
 // A line whose first word is "РАЗДЕЛ" or "NAME": the start of a section or a rule.
 bool startsSectionOrRule(std::u16string_view line);

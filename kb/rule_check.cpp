@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/scan.h"
 
@@ -14,17 +15,17 @@ Lines checkRuleEnd(const Lines& lines, std::size_t caretLine) {
   // The caret's own line is not examined: the walk starts on the line above it.
   for (std::size_t i = std::min(caretLine, lines.size()); i-- > 0 && !named && !broken;) {
     forEachWord(lines[i], [&](const Line& w, std::size_t) {
-      if (w == u"NAME") {
+      if (w == kName) {
         named = true;
-      } else if (w == u"END" || w == kParametersHeader) {
+      } else if (w == kEnd || w == kParametersHeader) {
         broken = true;
-      } else if (w == u"IF") {
+      } else if (w == kIf) {
         ++nIf;
-      } else if (w == u"THEN") {
+      } else if (w == kThen) {
         ++nThen;
-      } else if (w == u"ELSE") {
+      } else if (w == kElse) {
         ++nElse;
-      } else if (w == u"CASE") {
+      } else if (w == kCase) {
         ++nCase;
       }
       return !named && !broken;

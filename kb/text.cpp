@@ -3,10 +3,12 @@
 
 #include <cstdint>
 
+#include "kb/keywords.h"
+
 namespace veksa {
 
 Lines newKnowledgeBase() {
-  return {u"ГИПОТЕЗЫ:", u"", u"ПАРАМЕТРЫ:", u"", u"ПЕРЕМЕННЫЕ:", u""};
+  return {Line(kHypothesesHeader), u"", Line(kParametersHeader), u"", Line(kVariablesHeader), u""};
 }
 
 std::string toUtf8(std::u16string_view text) {

@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <array>
 
+#include "kb/keywords.h"
+
 namespace veksa {
 
 namespace {
 
-constexpr std::array<std::u16string_view, 9> kKeywords = {
-    u"NAME", u"IF", u"THEN", u"ELSE", u"CASE", u"END", u"AND", u"OR", u"NOT"};
-constexpr std::array<std::u16string_view, 3> kHeaders = {u"ГИПОТЕЗЫ:", u"ПАРАМЕТРЫ:",
-                                                         u"ПЕРЕМЕННЫЕ:"};
+constexpr std::array<std::u16string_view, 3> kHeaders = {kHypothesesHeader, kParametersHeader,
+                                                         kVariablesHeader};
 
 struct Word {
   std::size_t start;
@@ -51,7 +51,7 @@ std::vector<WordSpan> classifyWords(std::u16string_view line) {
     const Word& w = words[i];
     // A section header runs from its first word through the section's name.
     std::size_t headerWords = 0;
-    if (w.text == u"РАЗДЕЛ") {
+    if (w.text == kSectionWord) {
       headerWords = 2;
     } else if (w.text == u"КОНЕЦ" && i + 1 < words.size() && words[i + 1].text == u"РАЗДЕЛА") {
       headerWords = 3;
@@ -62,7 +62,7 @@ std::vector<WordSpan> classifyWords(std::u16string_view line) {
       i = last;
       continue;
     }
-    if (oneOf(w.text, kKeywords)) {
+    if (oneOf(w.text, kRuleKeywords)) {
       spans.push_back({w.start, w.text.size(), WordKind::Keyword});
     } else if (oneOf(w.text, kHeaders)) {
       spans.push_back({w.start, w.text.size(), WordKind::Header});

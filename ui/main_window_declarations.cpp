@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>
 
 #include "kb/declarations.h"
+#include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/scan.h"
 #include "ui/editor_window.h"
@@ -37,7 +38,7 @@ RefreshCloses dialogsClosedByRefresh(const Lines& lines) {
   closes.classes = true;
   for (++i; i < n; ++i) {
     const Line w = firstWord(lines[i]);
-    if (w == kSectionWord || w == u"NAME" || w == kVariablesHeader) {
+    if (w == kSectionWord || w == kName || w == kVariablesHeader) {
       closes.parameters = true;
       break;
     }
