@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "cli/cli.h"
 #include "kb/text.h"
 
@@ -17,8 +19,9 @@ namespace fs = std::filesystem;
 class HostileInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The process id keeps test runs of several builds at the same time apart.
     dir_ = fs::temp_directory_path() /
-           ("veksa-hostile-" +
+           ("veksa-hostile-" + std::to_string(::getpid()) + "-" +
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
   }

@@ -1,6 +1,8 @@
 // The answers of a run, saved as an answers file and replayed to the same facts.
 #include "engine/answers_writer.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "engine/engine_test_support.h"
@@ -43,7 +45,8 @@ TEST(AnswersWriter, EveryButtonRoundTripsToTheSameFacts) {
             "хвоя да 1 короткая длинная\n"
             "шипы стоп\n");
 
-  const auto path = std::filesystem::temp_directory_path() / "veksa-answers-writer-test.answers";
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("veksa-answers-writer-test-" + std::to_string(::getpid()) + ".answers");
   std::string error, saved;
   ASSERT_TRUE(saveAnswers(first.ws, path.string(), error)) << error;
   ASSERT_TRUE(readFileBytes(path.string(), saved, error)) << error;
