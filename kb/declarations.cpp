@@ -273,6 +273,8 @@ void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
   d.parameterChoice.clear();
   d.classValues.clear();
   d.parameterValues.clear();
+  d.classChosen.clear();
+  d.parameterChosen.clear();
   RefreshReader r(lines, d, trace);
   const std::size_t n = r.size();
   if (n == 0) return;
@@ -403,6 +405,7 @@ void closeParameterDialog(DeclarationLists& d) { closeDialog(parameterLists(d));
 void pickEntry(DeclarationLists& d, std::u16string_view entry) { d.remembered.assign(entry); }
 
 void chooseClass(DeclarationLists& d, std::u16string_view name) {
+  d.classChosen.assign(name);
   chooseName(d.classMenu, d.classValues, name);
 }
 NameStatus addClassValue(DeclarationLists& d, std::u16string_view value) {
@@ -416,6 +419,7 @@ NameStatus renameClassValue(DeclarationLists& d, std::u16string_view text) {
 }
 
 void chooseParameter(DeclarationLists& d, std::u16string_view name) {
+  d.parameterChosen.assign(name);
   chooseName(d.parameterMenu, d.parameterValues, name);
 }
 NameStatus addParameterValue(DeclarationLists& d, std::u16string_view value) {
@@ -455,67 +459,62 @@ std::optional<std::size_t> lastLineEqual(const Lines& lines, std::u16string_view
   return std::nullopt;
 }
 
-// Removes the lines of [from, to) whose first word is the name; returns how many went.
-std::size_t removeDeclarations(Lines& lines, std::size_t from, std::size_t to,
-                               std::u16string_view name) {
-  std::size_t removed = 0;
+// Removes the lines of [from, to) whose first word is the name.
+void removeDeclarations(Lines& lines, std::size_t from, std::size_t to, std::u16string_view name) {
   for (std::size_t i = to; i-- > from;) {
-    if (firstWord(lines[i]) == name) {
-      lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-      ++removed;
-    }
+    if (firstWord(lines[i]) == name) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
   }
-  return removed;
 }
 
-// Step 4 of a write: for each menu entry of the name, the declaration line below `header` (the
-// last line equal to it; at 0 when there is none) and the entry's values replaced.
-bool insertDeclarations(Lines& lines, std::vector<MenuEntry>& menu, const Lines& values,
+// The insertion of a write, after the earlier declarations went: for each menu entry of the name,
+// the declaration line below `header` (the last line equal to it; at 0 when there is none) and the
+// entry's values replaced. A name without an entry gets its line once all the same, so that a
+// write never removes a declaration without writing it again. Always changes the lines.
+void insertDeclarations(Lines& lines, std::vector<MenuEntry>& menu, Lines values,
                         std::u16string_view name, std::u16string_view header) {
-  bool changed = false;
-  for (MenuEntry& entry : menu) {
-    if (!sameCaption(entry.caption, name)) continue;
+  removeDuplicates(values);
+  auto insertLine = [&] {
     auto h = lastLineEqual(lines, header);
     std::size_t at = h ? *h + 1 : 0;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), declarationLine(name, values));
-    changed = true;
+  };
+  bool inserted = false;
+  for (MenuEntry& entry : menu) {
+    if (!sameCaption(entry.caption, name)) continue;
+    insertLine();
+    inserted = true;
     entry.values.clear();
     for (const Line& value : values) entry.values.push_back({value, Line(name), {}});
   }
-  return changed;
+  if (!inserted) insertLine();
 }
 
 }  // namespace
 
 bool writeClassDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name) {
   if (name.empty() || d.classValues.empty()) return false;
-  Lines values = d.classValues;
-  bool changed = false;
   if (auto p = firstLineEqual(lines, kParametersHeader)) {
-    changed = removeDeclarations(lines, 0, *p + 1, name) > 0;
+    removeDeclarations(lines, 0, *p + 1, name);
   } else {
     auto h = firstLineEqual(lines, kHypothesesHeader);
     std::size_t from = h ? *h + 1 : 0;
     std::size_t to = PechGip(lines);
-    if (from < to) changed = removeDeclarations(lines, from, to, name) > 0;
+    if (from < to) removeDeclarations(lines, from, to, name);
   }
-  return insertDeclarations(lines, d.classMenu, values, name, kHypothesesHeader) || changed;
+  insertDeclarations(lines, d.classMenu, d.classValues, name, kHypothesesHeader);
+  return true;
 }
 
 bool writeParameterDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name) {
   if (name.empty() || d.parameterValues.empty()) return false;
-  Lines values = d.parameterValues;
-  bool changed = false;
-  if (!lines.empty() && firstWord(lines[0]) == name) {
-    lines.erase(lines.begin());
-    changed = true;
-  }
+  if (!lines.empty() && firstWord(lines[0]) == name) lines.erase(lines.begin());
   if (auto p = lastLineEqual(lines, kParametersHeader)) {
     std::size_t end = *p + 1;
     while (end < lines.size() && !endsParameters(firstWord(lines[end]))) ++end;
-    if (removeDeclarations(lines, *p + 1, end, name) > 0) changed = true;
+    removeDeclarations(lines, *p + 1, end, name);
   }
-  return insertDeclarations(lines, d.parameterMenu, values, name, kParametersHeader) || changed;
+  insertDeclarations(lines, d.parameterMenu, d.parameterValues, name, kParametersHeader);
+  return true;
 }
 
 Line valueInsertionText(const MenuEntry& entry) {

@@ -27,6 +27,12 @@ struct DeclarationLists {
   Lines parameterChoice;  // parameter-values dialog's upper list, in the order of addition
   Lines classValues;      // class-elements dialog's lower list, kept sorted
   Lines parameterValues;  // parameter-values dialog's lower list, kept sorted
+  // The text of the class-elements and parameter-values dialogs' choice fields (set by
+  // chooseClass and chooseParameter). The refresh of classes and parameters empties them together
+  // with the value lists, so that a write after it cannot replace a declaration's values by a
+  // partial list.
+  Line classChosen;
+  Line parameterChosen;
   std::vector<MenuEntry> classMenu;
   std::vector<MenuEntry> parameterMenu;
   std::vector<MenuEntry> variableMenu;
@@ -86,11 +92,11 @@ struct RefreshTrace {
   bool rememberedIsLastLine = false;
 };
 
-// N55Click: refresh of classes and parameters. Empties the three menus and the six dialog lists,
-// fills the class list from the lines between "ГИПОТЕЗЫ:" and "ПАРАМЕТРЫ:", closes the class
-// dialog (closeClassDialog), fills the parameter list from the lines after "ПАРАМЕТРЫ:" up to
-// "РАЗДЕЛ", "NAME" or "ПЕРЕМЕННЫЕ:" and closes the parameter dialog; stops where the text ends
-// first. The remembered entry becomes the last line read.
+// N55Click: refresh of classes and parameters. Empties the three menus, the six dialog lists and
+// the two choice fields, fills the class list from the lines between "ГИПОТЕЗЫ:" and "ПАРАМЕТРЫ:",
+// closes the class dialog (closeClassDialog), fills the parameter list from the lines after
+// "ПАРАМЕТРЫ:" up to "РАЗДЕЛ", "NAME" or "ПЕРЕМЕННЫЕ:" and closes the parameter dialog; stops where
+// the text ends first. The remembered entry becomes the last line read.
 void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace = nullptr);
 void N55Click(const Lines& lines, DeclarationLists& d);
 
@@ -173,8 +179,10 @@ Line declarationLine(std::u16string_view name, const Lines& values);
 // is empty. Removes the earlier declarations of the class (lines 0 to the first line "ПАРАМЕТРЫ:";
 // without such a line, the lines between "ГИПОТЕЗЫ:" and the end of the declaration head), then
 // for each class entry of that name inserts the declaration line directly below the last line
-// "ГИПОТЕЗЫ:" (at 0 when there is none) and replaces the entry's value sub-entries by the values.
-// Returns true when the lines changed.
+// "ГИПОТЕЗЫ:" (at 0 when there is none) and replaces the entry's value sub-entries by the values;
+// a class without an entry gets its line all the same. The line holds each value of the class
+// value list once, in the order of first occurrence. Returns true when it wrote (the lines then
+// changed or were written again as they were).
 bool writeClassDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name);
 
 // "Добавить в базу знаний параметры": the same for a parameter. Removes an earlier declaration on

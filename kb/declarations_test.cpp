@@ -210,11 +210,48 @@ TEST(DeclarationWrites, NothingWithoutAChoiceOrValues) {
   EXPECT_FALSE(writeClassDeclaration(lines, d, u"дерево"));  // no values
   d.classValues = {u"ель"};
   EXPECT_FALSE(writeClassDeclaration(lines, d, u""));
-  // A class that the menu does not hold: its old declaration goes, nothing is inserted.
-  lines.insert(lines.begin() + 1, u"куст {роза}");
-  EXPECT_TRUE(writeClassDeclaration(lines, d, u"куст"));
-  EXPECT_EQ(u8(lines), u8(newKnowledgeBase()));
   EXPECT_EQ(lines, newKnowledgeBase());
+}
+
+// No write removes a declaration without writing it again, nor multiplies its values, nor writes
+// a partial list over it after a refresh.
+TEST(DeclarationWrites, NeverLoseADeclaration) {
+  // A class or parameter without an entry in its menu gets its line with the listed values.
+  Lines lines = {u"ГИПОТЕЗЫ:", u"сосна {a, b}", u"ПАРАМЕТРЫ:", u"шипы {есть}", u"ПЕРЕМЕННЫЕ:"};
+  DeclarationLists d;
+  chooseClass(d, u"сосна");
+  addClassValue(d, u"c");
+  EXPECT_TRUE(writeClassDeclaration(lines, d, u"сосна"));
+  chooseParameter(d, u"шипы");
+  addParameterValue(d, u"нет");
+  EXPECT_TRUE(writeParameterDeclaration(lines, d, u"шипы"));
+  EXPECT_EQ(u8(lines),
+            u8({u"ГИПОТЕЗЫ:", u"сосна {c}", u"ПАРАМЕТРЫ:", u"шипы {нет}", u"ПЕРЕМЕННЫЕ:"}));
+  EXPECT_TRUE(d.classMenu.empty() && d.parameterMenu.empty());
+
+  // A class declared twice: each of its lines is written with each value once, and writing again
+  // after a refresh gives the same lines.
+  lines = {u"ГИПОТЕЗЫ:", u"дерево {а}", u"дерево {б}", u"ПАРАМЕТРЫ:", u"ПЕРЕМЕННЫЕ:"};
+  const Lines written = {u"ГИПОТЕЗЫ:", u"дерево {а, б}", u"дерево {а, б}", u"ПАРАМЕТРЫ:",
+                         u"ПЕРЕМЕННЫЕ:"};
+  for (int cycle = 0; cycle < 2; ++cycle) {
+    refreshDeclarations(lines, d);
+    chooseClass(d, u"дерево");
+    EXPECT_TRUE(writeClassDeclaration(lines, d, u"дерево"));
+    EXPECT_EQ(u8(lines), u8(written)) << cycle;
+  }
+  d.classValues = {u"б", u"а", u"б"};  // first-occurrence order, not sorted
+  writeClassDeclaration(lines, d, u"дерево");
+  EXPECT_EQ(lines[1], u"дерево {б, а}");
+  EXPECT_EQ(u8(captions(d.classMenu[0].values)), u8({u"б", u"а"}));
+
+  // A refresh empties the choice fields with the value lists: a value added after it cannot be
+  // written over the declaration under the name chosen before.
+  chooseClass(d, u"дерево");
+  chooseParameter(d, u"шипы");
+  N55Click(lines, d);
+  EXPECT_TRUE(d.classChosen.empty() && d.parameterChosen.empty());
+  EXPECT_TRUE(d.classValues.empty() && d.parameterValues.empty());
 }
 
 TEST(DeclarationWrites, ParameterLineBelowItsHeaderAndReplaced) {

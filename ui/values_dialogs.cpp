@@ -46,6 +46,11 @@ ValuesDialog::ValuesDialog(Workspace& ws, Dialogs& dialogs, const Texts& texts,
 void ValuesDialog::showLists() {
   fill(choice_, d_.*ops_.choice);
   fill(values_, d_.*ops_.values);
+  // A refresh emptied the choice with the value list: the field shows it.
+  if ((d_.*ops_.chosen).empty() && !choice_->currentText().isEmpty()) {
+    const QSignalBlocker block(choice_);
+    choice_->setEditText(QString());
+  }
 }
 
 void ValuesDialog::writeDeclaration() {
@@ -68,8 +73,12 @@ ClassElementsDialog::ClassElementsDialog(Workspace& ws, Dialogs& dialogs, QWidge
                     QStringLiteral("Добавить в базу знаний класса гипотез"),
                     QStringLiteral("Добавление гипотезу со значениями в базу знаний "),
                     QStringLiteral("Добавить класс гипотез в базу знаний")},
-                   {&DeclarationLists::classChoice, &DeclarationLists::classValues, chooseClass,
-                    {addClassValue, deleteClassValue, renameClassValue}, writeClassDeclaration},
+                   {&DeclarationLists::classChoice,
+                    &DeclarationLists::classChosen,
+                    &DeclarationLists::classValues,
+                    chooseClass,
+                    {addClassValue, deleteClassValue, renameClassValue},
+                    writeClassDeclaration},
                    parent) {}
 
 void ClassElementsDialog::keyPressEvent(QKeyEvent* event) {
@@ -79,13 +88,14 @@ void ClassElementsDialog::keyPressEvent(QKeyEvent* event) {
 
 ParameterValuesDialog::ParameterValuesDialog(Workspace& ws, Dialogs& dialogs, QWidget* parent)
     : ValuesDialog(ws, dialogs,
-                   {"TForm8", QStringLiteral("Ввод значений параметра"),
-                    QStringLiteral("Параметр"), QStringLiteral("Список выбора параметра"),
-                    QStringLiteral("Значения:"),
+                   {"TForm8", QStringLiteral("Ввод значений параметра"), QStringLiteral("Параметр"),
+                    QStringLiteral("Список выбора параметра"), QStringLiteral("Значения:"),
                     QStringLiteral("Добавить в базу знаний параметры"),
                     QStringLiteral("Добавление параметра со значениями в базу знаний "),
                     QStringLiteral("Добавить параметры в базу знаний")},
-                   {&DeclarationLists::parameterChoice, &DeclarationLists::parameterValues,
+                   {&DeclarationLists::parameterChoice,
+                    &DeclarationLists::parameterChosen,
+                    &DeclarationLists::parameterValues,
                     chooseParameter,
                     {addParameterValue, deleteParameterValue, renameParameterValue},
                     writeParameterDeclaration},

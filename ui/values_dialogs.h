@@ -18,6 +18,7 @@ class ValuesDialog : public DeclarationDialog {
   // The core operations on one of the twins' lists and the texts that tell them apart.
   struct Operations {
     Lines DeclarationLists::*choice;
+    Line DeclarationLists::*chosen;
     Lines DeclarationLists::*values;
     void (*choose)(DeclarationLists&, std::u16string_view);
     ListEditing editing;
