@@ -263,7 +263,7 @@ unsigned headKeywordBit(std::u16string_view word) {
   return 0;
 }
 
-void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace) {
+ClosedDialogs N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace) {
   d.classMenu.clear();
   d.parameterMenu.clear();
   d.variableMenu.clear();
@@ -275,13 +275,17 @@ void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
   d.parameterValues.clear();
   d.classChosen.clear();
   d.parameterChosen.clear();
+  ClosedDialogs closed;
   RefreshReader r(lines, d, trace);
   const std::size_t n = r.size();
-  if (n == 0) return;
+  if (n == 0) return closed;
 
   std::size_t i = 0;
   while (i < n && r.first(i) != kHypothesesHeader) ++i;
-  if (i == n) return r.finish(0, kHeadHypotheses);
+  if (i == n) {
+    r.finish(0, kHeadHypotheses);
+    return closed;
+  }
 
   for (++i; i < n; ++i) {
     Line name = r.first(i);
@@ -289,8 +293,12 @@ void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
     if (!name.empty()) d.classList.push_back(std::move(name));
   }
   sortList(d.classList);
-  if (i == n) return r.finish(n);
+  if (i == n) {
+    r.finish(n);
+    return closed;
+  }
   closeClassDialog(d);
+  closed.classDialog = true;
 
   for (++i; i < n; ++i) {
     Line name = r.first(i);
@@ -298,9 +306,14 @@ void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
     if (!name.empty()) d.parameterList.push_back(std::move(name));
   }
   sortList(d.parameterList);
-  if (i == n) return r.finish(n);
+  if (i == n) {
+    r.finish(n);
+    return closed;
+  }
   closeParameterDialog(d);
+  closed.parameterDialog = true;
   r.finish(i + 1);
+  return closed;
 }
 
 void N56Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace) {
@@ -330,12 +343,15 @@ void N56Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
   r.finish(i == n ? n : i + 1);
 }
 
-void N55Click(const Lines& lines, DeclarationLists& d) { N55Click(LinesSource(lines), d); }
+ClosedDialogs N55Click(const Lines& lines, DeclarationLists& d) {
+  return N55Click(LinesSource(lines), d);
+}
 void N56Click(const Lines& lines, DeclarationLists& d) { N56Click(LinesSource(lines), d); }
 
-void refreshDeclarations(const Lines& lines, DeclarationLists& d) {
-  N55Click(lines, d);
+ClosedDialogs refreshDeclarations(const Lines& lines, DeclarationLists& d) {
+  const ClosedDialogs closed = N55Click(lines, d);
   N56Click(lines, d);
+  return closed;
 }
 
 namespace {
@@ -356,8 +372,8 @@ std::vector<MenuEntry> copyMenu(const std::vector<MenuEntry>& menu) {
 }  // namespace
 
 ContextMenu PopupMenu1Popup(const Lines& lines, DeclarationLists& d) {
-  refreshDeclarations(lines, d);
   ContextMenu menu;
+  menu.closed = refreshDeclarations(lines, d);
   menu.hypotheses = copyMenu(d.classMenu);
   menu.parameters = copyMenu(d.parameterMenu);
   for (const MenuEntry& v : d.variableMenu) menu.variables.push_back({v.caption, v.hint, {}});

@@ -92,13 +92,21 @@ struct RefreshTrace {
   bool rememberedIsLastLine = false;
 };
 
+// The class and parameter dialogs that a refresh of classes and parameters closed: a window that
+// shows them hides those.
+struct ClosedDialogs {
+  bool classDialog = false;
+  bool parameterDialog = false;
+};
+
 // N55Click: refresh of classes and parameters. Empties the three menus, the six dialog lists and
 // the two choice fields, fills the class list from the lines between "ГИПОТЕЗЫ:" and "ПАРАМЕТРЫ:",
 // closes the class dialog (closeClassDialog), fills the parameter list from the lines after
 // "ПАРАМЕТРЫ:" up to "РАЗДЕЛ", "NAME" or "ПЕРЕМЕННЫЕ:" and closes the parameter dialog; stops where
-// the text ends first. The remembered entry becomes the last line read.
-void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace = nullptr);
-void N55Click(const Lines& lines, DeclarationLists& d);
+// the text ends first, leaving the dialog it has not reached open. The remembered entry becomes
+// the last line read.
+ClosedDialogs N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace = nullptr);
+ClosedDialogs N55Click(const Lines& lines, DeclarationLists& d);
 
 // N56Click: refresh of values and variables. Adds value sub-entries under the class and parameter
 // entries from their declaration lines and one variable entry per declared variable; adds to what
@@ -107,13 +115,14 @@ void N56Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace 
 void N56Click(const Lines& lines, DeclarationLists& d);
 
 // The context menu's preparation (and the diagnostics'): N55Click, then N56Click.
-void refreshDeclarations(const Lines& lines, DeclarationLists& d);
+ClosedDialogs refreshDeclarations(const Lines& lines, DeclarationLists& d);
 
 // The three submenus of the editor's context menu.
 struct ContextMenu {
   std::vector<MenuEntry> hypotheses;  // "гипотезы": class entries with their value entries
   std::vector<MenuEntry> parameters;  // "параметры"
   std::vector<MenuEntry> variables;   // "переменные"
+  ClosedDialogs closed;               // the dialogs that the refresh before it closed
 };
 
 // PopupMenu1Popup: refreshes the lists (N55Click, N56Click) and returns the submenus as the

@@ -317,6 +317,7 @@ TEST(DeclarationRefresh, NewKnowledgeBaseGivesEmptyLists) {
 TEST(DeclarationRefresh, Example) {
   DeclarationLists d;
   ContextMenu menu = PopupMenu1Popup(example(), d);
+  EXPECT_TRUE(menu.closed.classDialog && menu.closed.parameterDialog);
   EXPECT_EQ(u8(d.classList), u8({u"дерево", u"цветок"}));
   EXPECT_EQ(u8(d.parameterList), u8({u"кора", u"оперение", u"хвоя", u"цвет", u"шипы"}));
   // The menus are rebuilt from the sorted lists when the dialogs close.
@@ -352,16 +353,21 @@ TEST(DeclarationRefresh, ValuesRefreshedTwiceAreDoubled) {
 
 TEST(DeclarationRefresh, TextEndingEarly) {
   DeclarationLists d;
-  // No parameters header: every first word after "ГИПОТЕЗЫ:" is a class, and the menus stay empty.
-  N55Click(Lines{u"ГИПОТЕЗЫ:", u"дерево {а}", u"", u"NAME R"}, d);
+  // No parameters header: every first word after "ГИПОТЕЗЫ:" is a class, and the menus stay empty
+  // (the refresh closed neither dialog).
+  ClosedDialogs closed = N55Click(Lines{u"ГИПОТЕЗЫ:", u"дерево {а}", u"", u"NAME R"}, d);
+  EXPECT_TRUE(!closed.classDialog && !closed.parameterDialog);
   EXPECT_EQ(u8(d.classList), u8({u"NAME", u"дерево"}));
   EXPECT_TRUE(d.classMenu.empty());
   EXPECT_EQ(d.remembered, u"NAME R");
   // No hypotheses header at all.
-  N55Click(Lines{u"ПАРАМЕТРЫ:", u"шипы {есть}"}, d);
+  closed = N55Click(Lines{u"ПАРАМЕТРЫ:", u"шипы {есть}"}, d);
+  EXPECT_TRUE(!closed.classDialog && !closed.parameterDialog);
   EXPECT_TRUE(d.classList.empty() && d.parameterList.empty());
-  // Parameters running to the end of the text: the parameter menu stays empty.
-  refreshDeclarations({u"ГИПОТЕЗЫ:", u"дерево {а}", u"ПАРАМЕТРЫ:", u"шипы {есть}"}, d);
+  // Parameters running to the end of the text: only the class dialog closed, and the parameter
+  // menu stays empty.
+  closed = refreshDeclarations({u"ГИПОТЕЗЫ:", u"дерево {а}", u"ПАРАМЕТРЫ:", u"шипы {есть}"}, d);
+  EXPECT_TRUE(closed.classDialog && !closed.parameterDialog);
   EXPECT_EQ(u8(d.parameterList), u8({u"шипы"}));
   EXPECT_TRUE(d.parameterMenu.empty());
   EXPECT_EQ(u8(captions(d.classMenu[0].values)), u8({u"а"}));
