@@ -77,80 +77,6 @@ bool contains(const Lines& list, std::u16string_view text) {
   return std::find(list.begin(), list.end(), text) != list.end();
 }
 
-// One of the twin dialogs: its own sorted list, its menu and its choice list.
-struct NameLists {
-  Lines& list;
-  std::vector<MenuEntry>& menu;
-  Lines& choice;
-};
-
-NameLists classLists(DeclarationLists& d) { return {d.classList, d.classMenu, d.classChoice}; }
-NameLists parameterLists(DeclarationLists& d) {
-  return {d.parameterList, d.parameterMenu, d.parameterChoice};
-}
-
-NameStatus addName(NameLists l, std::u16string_view name) {
-  NameStatus status = checkName(l.list, name);
-  if (status != NameStatus::Done) return status;
-  insertSorted(l.list, Line(name));
-  l.menu.push_back({Line(name), Line(), {}});
-  l.choice.push_back(Line(name));
-  removeDuplicates(l.list);
-  removeDuplicates(l.menu);
-  removeDuplicates(l.choice);
-  return NameStatus::Done;
-}
-
-void deleteName(NameLists l, std::u16string_view name) {
-  if (name.empty()) return;
-  removeEqual(l.list, name);
-  removeEqual(l.choice, name);
-  removeEqual(l.menu, name);
-}
-
-NameStatus renameName(NameLists l, DeclarationLists& d, std::u16string_view text) {
-  if (text.empty()) return NameStatus::Empty;
-  if (text == d.remembered) return NameStatus::Unchanged;
-  NameStatus status = addName(l, text);
-  if (status != NameStatus::Done) return status;
-  Line old = d.remembered;
-  deleteName(l, old);
-  return NameStatus::Done;
-}
-
-void closeDialog(NameLists l) {
-  if (!l.menu.empty()) return;
-  for (const Line& name : l.list) {
-    l.menu.push_back({name, Line(), {}});
-    l.choice.push_back(name);
-  }
-}
-
-void chooseName(const std::vector<MenuEntry>& menu, Lines& values, std::u16string_view name) {
-  values.clear();
-  for (const MenuEntry& entry : menu) {
-    if (!sameCaption(entry.caption, name)) continue;
-    for (const MenuEntry& value : entry.values) insertSorted(values, value.caption);
-  }
-}
-
-NameStatus addValue(Lines& values, std::u16string_view value) {
-  NameStatus status = checkName(values, value);
-  if (status != NameStatus::Done) return status;
-  insertSorted(values, Line(value));
-  removeDuplicates(values);
-  return NameStatus::Done;
-}
-
-NameStatus renameValue(Lines& values, DeclarationLists& d, std::u16string_view text) {
-  if (text.empty()) return NameStatus::Empty;
-  if (text == d.remembered) return NameStatus::Unchanged;
-  NameStatus status = addValue(values, text);
-  if (status != NameStatus::Done) return status;
-  removeEqual(values, Line(d.remembered));
-  return NameStatus::Done;
-}
-
 // ---- The refreshes ----------------------------------------------------------------------------
 
 // Reads lines for a refresh, keeping the last line read (the remembered entry) and how far the
@@ -297,7 +223,7 @@ ClosedDialogs N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrac
     r.finish(n);
     return closed;
   }
-  closeClassDialog(d);
+  closeNameDialog(d, DeclarationKind::Class);
   closed.classDialog = true;
 
   for (++i; i < n; ++i) {
@@ -310,7 +236,7 @@ ClosedDialogs N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrac
     r.finish(n);
     return closed;
   }
-  closeParameterDialog(d);
+  closeNameDialog(d, DeclarationKind::Parameter);
   closed.parameterDialog = true;
   r.finish(i + 1);
   return closed;
@@ -398,54 +324,86 @@ NameStatus checkName(const Lines& list, std::u16string_view text) {
   return NameStatus::Done;
 }
 
-NameStatus addClass(DeclarationLists& d, std::u16string_view name) {
-  return addName(classLists(d), name);
+KindLists listsOf(DeclarationLists& d, DeclarationKind kind) {
+  if (kind == DeclarationKind::Class) {
+    return {d.classList, d.classChoice, d.classValues, d.classChosen, d.classMenu};
+  }
+  return {d.parameterList, d.parameterChoice, d.parameterValues, d.parameterChosen,
+          d.parameterMenu};
 }
-void deleteClass(DeclarationLists& d, std::u16string_view name) { deleteName(classLists(d), name); }
-NameStatus renameClass(DeclarationLists& d, std::u16string_view text) {
-  return renameName(classLists(d), d, text);
-}
-void closeClassDialog(DeclarationLists& d) { closeDialog(classLists(d)); }
 
-NameStatus addParameter(DeclarationLists& d, std::u16string_view name) {
-  return addName(parameterLists(d), name);
+NameStatus addName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name) {
+  KindLists l = listsOf(d, kind);
+  NameStatus status = checkName(l.names, name);
+  if (status != NameStatus::Done) return status;
+  insertSorted(l.names, Line(name));
+  l.menu.push_back({Line(name), Line(), {}});
+  l.choice.push_back(Line(name));
+  removeDuplicates(l.names);
+  removeDuplicates(l.menu);
+  removeDuplicates(l.choice);
+  return NameStatus::Done;
 }
-void deleteParameter(DeclarationLists& d, std::u16string_view name) {
-  deleteName(parameterLists(d), name);
+
+void deleteName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name) {
+  if (name.empty()) return;
+  KindLists l = listsOf(d, kind);
+  removeEqual(l.names, name);
+  removeEqual(l.choice, name);
+  removeEqual(l.menu, name);
 }
-NameStatus renameParameter(DeclarationLists& d, std::u16string_view text) {
-  return renameName(parameterLists(d), d, text);
+
+NameStatus renameName(DeclarationLists& d, DeclarationKind kind, std::u16string_view text) {
+  if (text.empty()) return NameStatus::Empty;
+  if (text == d.remembered) return NameStatus::Unchanged;
+  NameStatus status = addName(d, kind, text);
+  if (status != NameStatus::Done) return status;
+  const Line old = d.remembered;
+  deleteName(d, kind, old);
+  return NameStatus::Done;
 }
-void closeParameterDialog(DeclarationLists& d) { closeDialog(parameterLists(d)); }
+
+void closeNameDialog(DeclarationLists& d, DeclarationKind kind) {
+  KindLists l = listsOf(d, kind);
+  if (!l.menu.empty()) return;
+  for (const Line& name : l.names) {
+    l.menu.push_back({name, Line(), {}});
+    l.choice.push_back(name);
+  }
+}
 
 void pickEntry(DeclarationLists& d, std::u16string_view entry) { d.remembered.assign(entry); }
 
-void chooseClass(DeclarationLists& d, std::u16string_view name) {
-  d.classChosen.assign(name);
-  chooseName(d.classMenu, d.classValues, name);
-}
-NameStatus addClassValue(DeclarationLists& d, std::u16string_view value) {
-  return addValue(d.classValues, value);
-}
-void deleteClassValue(DeclarationLists& d, std::u16string_view value) {
-  if (!value.empty()) removeEqual(d.classValues, value);
-}
-NameStatus renameClassValue(DeclarationLists& d, std::u16string_view text) {
-  return renameValue(d.classValues, d, text);
+void chooseName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name) {
+  KindLists l = listsOf(d, kind);
+  l.chosen.assign(name);
+  l.values.clear();
+  for (const MenuEntry& entry : l.menu) {
+    if (!sameCaption(entry.caption, name)) continue;
+    for (const MenuEntry& value : entry.values) insertSorted(l.values, value.caption);
+  }
 }
 
-void chooseParameter(DeclarationLists& d, std::u16string_view name) {
-  d.parameterChosen.assign(name);
-  chooseName(d.parameterMenu, d.parameterValues, name);
+NameStatus addValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view value) {
+  Lines& values = listsOf(d, kind).values;
+  NameStatus status = checkName(values, value);
+  if (status != NameStatus::Done) return status;
+  insertSorted(values, Line(value));
+  removeDuplicates(values);
+  return NameStatus::Done;
 }
-NameStatus addParameterValue(DeclarationLists& d, std::u16string_view value) {
-  return addValue(d.parameterValues, value);
+
+void deleteValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view value) {
+  if (!value.empty()) removeEqual(listsOf(d, kind).values, value);
 }
-void deleteParameterValue(DeclarationLists& d, std::u16string_view value) {
-  if (!value.empty()) removeEqual(d.parameterValues, value);
-}
-NameStatus renameParameterValue(DeclarationLists& d, std::u16string_view text) {
-  return renameValue(d.parameterValues, d, text);
+
+NameStatus renameValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view text) {
+  if (text.empty()) return NameStatus::Empty;
+  if (text == d.remembered) return NameStatus::Unchanged;
+  NameStatus status = addValue(d, kind, text);
+  if (status != NameStatus::Done) return status;
+  deleteValue(d, kind, Line(d.remembered));
+  return NameStatus::Done;
 }
 
 Line declarationLine(std::u16string_view name, const Lines& values) {
@@ -507,29 +465,30 @@ void insertDeclarations(Lines& lines, std::vector<MenuEntry>& menu, Lines values
 
 }  // namespace
 
-bool writeClassDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name) {
-  if (name.empty() || d.classValues.empty()) return false;
-  if (auto p = firstLineEqual(lines, kParametersHeader)) {
-    removeDeclarations(lines, 0, *p + 1, name);
+bool writeDeclaration(Lines& lines, DeclarationLists& d, DeclarationKind kind,
+                      std::u16string_view name) {
+  KindLists l = listsOf(d, kind);
+  if (name.empty() || l.values.empty()) return false;
+  if (kind == DeclarationKind::Class) {
+    if (auto p = firstLineEqual(lines, kParametersHeader)) {
+      removeDeclarations(lines, 0, *p + 1, name);
+    } else {
+      auto h = firstLineEqual(lines, kHypothesesHeader);
+      std::size_t from = h ? *h + 1 : 0;
+      std::size_t to = PechGip(lines);
+      if (from < to) removeDeclarations(lines, from, to, name);
+    }
   } else {
-    auto h = firstLineEqual(lines, kHypothesesHeader);
-    std::size_t from = h ? *h + 1 : 0;
-    std::size_t to = PechGip(lines);
-    if (from < to) removeDeclarations(lines, from, to, name);
+    if (!lines.empty() && firstWord(lines[0]) == name) lines.erase(lines.begin());
+    if (auto p = lastLineEqual(lines, kParametersHeader)) {
+      std::size_t end = *p + 1;
+      while (end < lines.size() && !endsParameters(firstWord(lines[end]))) ++end;
+      removeDeclarations(lines, *p + 1, end, name);
+    }
   }
-  insertDeclarations(lines, d.classMenu, d.classValues, name, kHypothesesHeader);
-  return true;
-}
-
-bool writeParameterDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name) {
-  if (name.empty() || d.parameterValues.empty()) return false;
-  if (!lines.empty() && firstWord(lines[0]) == name) lines.erase(lines.begin());
-  if (auto p = lastLineEqual(lines, kParametersHeader)) {
-    std::size_t end = *p + 1;
-    while (end < lines.size() && !endsParameters(firstWord(lines[end]))) ++end;
-    removeDeclarations(lines, *p + 1, end, name);
-  }
-  insertDeclarations(lines, d.parameterMenu, d.parameterValues, name, kParametersHeader);
+  const std::u16string_view header =
+      kind == DeclarationKind::Class ? kHypothesesHeader : kParametersHeader;
+  insertDeclarations(lines, l.menu, l.values, name, header);
   return true;
 }
 
