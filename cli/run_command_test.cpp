@@ -8,6 +8,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <unistd.h>
 
 #include "cli/cli.h"
 
@@ -25,7 +26,7 @@ class RunCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("veksa-run-test-" +
+           ("veksa-run-test-" + std::to_string(::getpid()) + "-" +
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
   }
