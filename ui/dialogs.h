@@ -19,6 +19,10 @@ class Dialogs {
   virtual void error(QWidget* parent, const QString& text) = 0;
   // A question with OK and Cancel; true for OK.
   virtual bool question(QWidget* parent, const QString& title, const QString& text) = 0;
+  // "Несохранённые изменения": the text of the knowledge base `name` has unsaved changes; the
+  // user saves them, lets them go, or keeps them and stops the command.
+  enum class UnsavedChoice { Save, Discard, Cancel };
+  virtual UnsavedChoice unsavedChanges(QWidget* parent, const QString& name) = 0;
   // The open and save dialogs: the chosen file's full name, or the empty text when cancelled.
   // The save dialog asks before replacing an existing file.
   virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
@@ -28,12 +32,16 @@ class Dialogs {
   virtual bool printerSetup(QWidget* parent, QPrinter& printer) = 0;
 };
 
+// The title of the question about unsaved changes.
+QString unsavedChangesTitle();
+
 // The real dialogs.
 class QtDialogs : public Dialogs {
  public:
   void message(QWidget* parent, const QString& text) override;
   void error(QWidget* parent, const QString& text) override;
   bool question(QWidget* parent, const QString& title, const QString& text) override;
+  UnsavedChoice unsavedChanges(QWidget* parent, const QString& name) override;
   QString openFileName(QWidget* parent, const QString& filter) override;
   QString saveFileName(QWidget* parent, const QString& filter) override;
   bool print(QWidget* parent, QPrinter& printer) override;

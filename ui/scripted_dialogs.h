@@ -15,6 +15,7 @@ class ScriptedDialogs : public Dialogs {
  public:
   QStringList shown;       // messages, errors ("error: " in front) and questions, in order
   QList<bool> answers;     // answers to questions
+  QList<UnsavedChoice> unsavedChoices;  // answers about unsaved changes ("Не сохранять" when empty)
   QStringList fileNames;   // answers to open and save dialogs ("" cancels)
   QList<bool> printOk;     // answers to print and printer set-up dialogs
   int fileDialogs = 0;     // how many open or save dialogs were shown
@@ -26,6 +27,10 @@ class ScriptedDialogs : public Dialogs {
   bool question(QWidget*, const QString& title, const QString& text) override {
     shown << title + ": " + text;
     return answers.isEmpty() ? true : answers.takeFirst();
+  }
+  UnsavedChoice unsavedChanges(QWidget*, const QString& name) override {
+    shown << unsavedChangesTitle() + ": " + name;
+    return unsavedChoices.isEmpty() ? UnsavedChoice::Discard : unsavedChoices.takeFirst();
   }
   QString openFileName(QWidget*, const QString&) override { return nextFile(); }
   QString saveFileName(QWidget*, const QString&) override { return nextFile(); }

@@ -122,7 +122,18 @@ class StructureTest : public QObject {
     QCOMPARE(texts(merge->projectFiles()), QStringList({"norules.vks", "rules.vks", "data.vks"}));
     merge->projectNameField()->setText("мой проект");
     merge->dataFileField()->setEditText("data.vks");
+    // The merge replaces the text: unsaved changes are asked about first, and "Отмена" keeps
+    // them and the dialog with its choices.
+    QTest::keyClicks(window.editor()->text(), "edit ");
+    dialogs.unsavedChoices << Dialogs::UnsavedChoice::Cancel;
     press("yesButton");
+    QCOMPARE(dialogs.shown, QStringList({"Несохранённые изменения: new.vks"}));
+    QVERIFY(merge && merge->isVisible());
+    QVERIFY(editorText(window).startsWith("edit "));
+    dialogs.shown.clear();
+    press("yesButton");
+    QCOMPARE(dialogs.shown.size(), 1);  // "Не сохранять"
+    dialogs.shown.clear();
     QVERIFY(!merge || !merge->isVisible());
     QCOMPARE(window.workspace().ProjectState, kProjectMergeClosed);
     const Lines merged = {u"ГИПОТЕЗЫ:", u"дерево {ель}", u"", u"", u"РАЗДЕЛ A", u"NAME R1",
@@ -186,10 +197,16 @@ class StructureTest : public QObject {
 
     clickItem(tree, findNode(tree, "ДЕРЕВЬЯ"));
     QCOMPARE(splitLines(editorText(window)), Lines(kSections.begin() + 3, kSections.begin() + 11));
-    // Unsaved changes to the part are lost by the next click; the root shows the whole file.
+    // A click reads the file again: with unsaved changes to the part it asks first. "Отмена"
+    // keeps them; "Не сохранять" lets them go, and the root shows the whole file.
     QTest::keyClicks(text, "lost ");
+    dialogs.unsavedChoices << Dialogs::UnsavedChoice::Cancel << Dialogs::UnsavedChoice::Discard;
+    clickItem(tree, tree->topLevelItem(0));
+    QVERIFY(editorText(window).startsWith("lost РАЗДЕЛ ДЕРЕВЬЯ"));
     clickItem(tree, tree->topLevelItem(0));
     QCOMPARE(splitLines(editorText(window)), kSections);
+    QCOMPARE(dialogs.shown, QStringList(2, "Несохранённые изменения: " + kb));
+    dialogs.shown.clear();
 
     // Saving the part writes the whole file with the part replaced, however often.
     clickItem(tree, findNode(tree, "NAME Правило4"));
