@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPrinter>
@@ -124,15 +125,19 @@ void MainWindow::takeSavedText() {
 
 bool MainWindow::mayDiscardEdits() {
   if (editor_->isClosed() || !editor_->isModified()) return true;
-  switch (dialogs_->unsavedChanges(this, toQString(ws_.caption))) {
-    case Dialogs::UnsavedChoice::Save:
+  const QString text =
+      QStringLiteral("База знаний %1 изменена и не сохранена.\nСохранить изменения?")
+          .arg(QFileInfo(toQString(ws_.caption)).fileName());
+  switch (dialogs_->choose(
+      this, QStringLiteral("Несохранённые изменения"), text,
+      {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")})) {
+    case kSaveChanges:
       return save() == SaveOutcome::Saved && !editor_->isModified();
-    case Dialogs::UnsavedChoice::Discard:
+    case kDiscardChanges:
       return true;
-    case Dialogs::UnsavedChoice::Cancel:
-      break;
+    default:
+      return false;
   }
-  return false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -105,6 +105,8 @@ class MainWindow : public QMainWindow {
   // and saves when the user says so. True when the command may go on (nothing unsaved, saved,
   // or "Не сохранять"); false after "Отмена" or when the save did not take place.
   bool mayDiscardEdits();
+  // The buttons of that question, left to right.
+  enum UnsavedChoice { kSaveChanges, kDiscardChanges, kCancelCommand };
 
  public slots:
   void newProject();      // "Новый проект", Ctrl+F1

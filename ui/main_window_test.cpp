@@ -32,6 +32,12 @@ void menuActions(const QList<QAction*>& actions, QList<QAction*>& out) {
   }
 }
 
+// The question about unsaved changes in the knowledge base `path`, as the dialogs record it.
+QString asked(const QString& path) {
+  return "Несохранённые изменения: База знаний " + QFileInfo(path).fileName() +
+         " изменена и не сохранена.\nСохранить изменения?";
+}
+
 // The tooltip a tool button shows when the mouse rests on it ("" for none).
 QString toolTipShown(QWidget* button) {
   const QString none = QStringLiteral("(нет подсказки)");
@@ -251,6 +257,7 @@ class MainWindowTest : public QObject {
     names->nameField()->setText("тест");
     ws.newSectionNames = {u"опрос"};
     setEditorText(window, "что-то");
+    dialogs.choices << MainWindow::kDiscardChanges;
     trigger(window, {"&Файл", "Новый проект"});
     QCOMPARE(splitLines(editorText(window)), newKnowledgeBase());
     QCOMPARE(ws.InferenceMethod, kMethodForward);
@@ -395,7 +402,6 @@ class MainWindowTest : public QObject {
   // Unsaved changes: the "*" in the title, and the question before every command that would
   // replace the text, with each of its answers.
   void unsavedChangesAreAskedAbout() {
-    using Choice = Dialogs::UnsavedChoice;
     ScriptedDialogs dialogs;
     MainWindow window(&dialogs);
     window.show();
@@ -421,9 +427,9 @@ class MainWindowTest : public QObject {
     // "Отмена" keeps the text and stops the command; "Сохранить" saves, then the command goes on.
     QVERIFY(window.openFile(kb));
     QTest::keyClicks(text, "edit ");
-    dialogs.unsavedChoices << Choice::Cancel << Choice::Save;
+    dialogs.choices << MainWindow::kCancelCommand << MainWindow::kSaveChanges;
     QTest::keyClick(text, Qt::Key_F1, Qt::ControlModifier);
-    QCOMPARE(dialogs.shown, QStringList({"Несохранённые изменения: " + kb}));
+    QCOMPARE(dialogs.shown, QStringList({asked(kb)}));
     QCOMPARE(editorText(window), QString("edit ГИПОТЕЗЫ:"));
     trigger(window, {"&Файл", "Новый проект"});
     QCOMPARE(readFile(kb), Lines{u"edit ГИПОТЕЗЫ:"});
@@ -431,15 +437,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(editor->windowTitle(), QString("new.vks"));
     // A new knowledge base saves through "Сохранить как"; a cancelled save stops the command.
     QTest::keyClicks(text, "new ");
-    dialogs.unsavedChoices << Choice::Save;
+    dialogs.choices << MainWindow::kSaveChanges;
     trigger(window, {"&Файл", "Окрыть"});
     QCOMPARE(dialogs.fileDialogs, 1);  // the save dialog, cancelled; no open dialog
     QCOMPARE(editor->windowTitle(), QString("new.vks*"));
     // "Не сохранять" lets the changes go.
     dialogs.shown.clear();
+    dialogs.choices << MainWindow::kDiscardChanges;
     dialogs.fileNames << other;
     trigger(window, {"&Файл", "Окрыть"});
-    QCOMPARE(dialogs.shown, QStringList({"Несохранённые изменения: new.vks"}));
+    QCOMPARE(dialogs.shown, QStringList({asked("new.vks")}));
     QCOMPARE(editorText(window), QString("ПАРАМЕТРЫ:"));
     QCOMPARE(editor->windowTitle(), other);
 
@@ -447,11 +454,11 @@ class MainWindowTest : public QObject {
     dialogs.shown.clear();
     dialogs.fileDialogs = 0;
     QTest::keyClicks(text, "x");
-    dialogs.unsavedChoices << Choice::Cancel;
+    dialogs.choices << MainWindow::kCancelCommand;
     trigger(window, {"&Файл", "Выход"});
-    QCOMPARE(dialogs.shown, QStringList({"Несохранённые изменения: " + other}));
+    QCOMPARE(dialogs.shown, QStringList({asked(other)}));
     QVERIFY(window.isVisible());
-    dialogs.unsavedChoices << Choice::Cancel << Choice::Discard;
+    dialogs.choices << MainWindow::kCancelCommand << MainWindow::kDiscardChanges;
     QVERIFY(!window.close());
     QVERIFY(window.isVisible());
     dialogs.answers << true;
