@@ -2,6 +2,7 @@
 // out by hand from the rules of the engine.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
