@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 #include "engine/engine_test_support.h"
 #include "engine/run_driver.h"
