@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -25,7 +26,7 @@ Result run(const Args& args) {
 }
 
 TEST(CatCommand, SavedAndPlainFilesPrintAlike) {
-  fs::path dir = fs::temp_directory_path() / "veksa-cat-test";
+  fs::path dir = fs::temp_directory_path() / ("veksa-cat-test-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   std::string example = std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.vks";
   std::string saved = (dir / "saved.vks").string(), plain = (dir / "plain.vks").string();
@@ -43,6 +44,17 @@ TEST(CatCommand, SavedAndPlainFilesPrintAlike) {
   EXPECT_EQ(run({"cat", saved}).out, first.out);
   EXPECT_EQ(run({"cat", plain}).out, first.out);
   fs::remove_all(dir);
+}
+
+TEST(CatCommand, NothingAfterTheRichTextDocumentIsALine) {
+  fs::path file =
+      fs::temp_directory_path() / ("veksa-cat-nul-" + std::to_string(::getpid()) + ".vks");
+  std::ofstream(file, std::ios::binary)
+      << "{\\rtf1\\ansi a\\par b\\par}" << std::string("\r\n\0", 3);
+  Result r = run({"cat", file.string()});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "a\nb\n");
+  fs::remove(file);
 }
 
 TEST(CatCommand, UsageAndFileErrors) {
