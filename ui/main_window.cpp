@@ -49,6 +49,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
   mdi_->setObjectName("MdiArea1");
   setCentralWidget(mdi_);
   statusBar()->setObjectName("StatusBar1");
+  createActions();
   createMenus();
   createToolBar();
 

@@ -4,12 +4,15 @@
 #ifndef VEKSA_UI_MAIN_WINDOW_H_
 #define VEKSA_UI_MAIN_WINDOW_H_
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <array>
 #include <memory>
 
 #include "engine/workspace.h"
 
+class QAction;
 class QLineEdit;
 class QMenu;
 class QMdiArea;
@@ -69,6 +72,9 @@ class MainWindow : public QMainWindow {
   MergeDialog* mergeDialog() const { return merge_; }
   ReplaceDialog* replaceDialog();
   QLineEdit* methodField() const { return methodField_; }
+  // The actions of the commands that change the text or start a run: a run turns them off
+  // while it is under way. The commands that only show windows stay on.
+  const QList<QAction*>& runLockedActions() const { return runLocked_; }
 
   // Command boundaries. beginCommand takes the editor's text into the workspace; endCommand puts
   // changed lines back into the editor as one undoable edit and brings the caption, the method
@@ -169,7 +175,20 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Whether a command's action stays on while a run is under way.
+  enum class DuringRun { Off, On };
+  // A command's action, owned by the window and added to `into` (a menu, or the window for a key
+  // without a menu item; null for an action that the caller adds to a menu and the tool bar).
+  QAction* command(QWidget* into, const QString& caption, const QKeySequence& key = {},
+                   DuringRun duringRun = DuringRun::Off);
+  // The actions that a menu and the tool bar share, and the F6 key.
+  void createActions();
   void createMenus();
+  void createFileMenu();
+  void createEditingMenus();
+  void createSettingsMenu();
+  void createRunMenu();
+  void createResultsAndHelpMenus();
   void createToolBar();
   // The commands of other windows that the menus and the tool bar announce by signals.
   void connectCommands();
@@ -199,6 +218,21 @@ class MainWindow : public QMainWindow {
   Dialogs* dialogs_;
   QMdiArea* mdi_;
   QLineEdit* methodField_;
+  // The commands that have both a menu item and a tool button.
+  struct SharedActions {
+    QAction* newProject = nullptr;
+    QAction* open = nullptr;
+    QAction* addSections = nullptr;
+    QAction* save = nullptr;
+    QAction* print = nullptr;
+    QAction* run = nullptr;
+    QAction* undo = nullptr;
+    QAction* cut = nullptr;
+    QAction* copy = nullptr;
+    QAction* paste = nullptr;
+    QAction* clearAll = nullptr;
+  } actions_;
+  QList<QAction*> runLocked_;
   EditorWindow* editor_ = nullptr;
   ProtocolWindow* protocol_ = nullptr;
   ResultsWindow* results_ = nullptr;

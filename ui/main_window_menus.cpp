@@ -1,5 +1,8 @@
-// The main window's menu tree and tool bar.
+// The main window's commands as actions, and the menu tree and tool bar that show them. Each
+// command is one action: a command that has a menu item and a tool button adds the same action
+// to both, so its key, its enabled state and its handler are defined once.
 #include <QAction>
+#include <QEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QToolBar>
@@ -13,140 +16,178 @@ namespace veksa {
 
 namespace {
 
-QAction* item(QMenu* menu, const QString& caption, const QKeySequence& key = {}) {
-  QAction* action = menu->addAction(caption);
-  action->setShortcut(key);
-  return action;
-}
+// Keeps a tool button's hint out of a tooltip: the undo and hierarchy buttons show their hint in
+// the status bar only, although their actions have menu captions from which Qt makes tooltips.
+class NoToolTip : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    return event->type() == QEvent::ToolTip || QObject::eventFilter(watched, event);
+  }
+};
 
 }  // namespace
 
-void MainWindow::createMenus() {
-  QMenuBar* bar = menuBar();
-  bar->setObjectName("MainMenu1");
+QAction* MainWindow::command(QWidget* into, const QString& caption, const QKeySequence& key,
+                             DuringRun duringRun) {
+  auto* action = new QAction(caption, this);
+  action->setShortcut(key);
+  if (into) into->addAction(action);
+  if (duringRun == DuringRun::Off) runLocked_ << action;
+  return action;
+}
 
-  QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
-  connect(item(file, QStringLiteral("Новый проект"), Qt::CTRL | Qt::Key_F1), &QAction::triggered,
-          this, &MainWindow::newProject);
-  connect(item(file, QStringLiteral("Окрыть"), Qt::Key_F3), &QAction::triggered, this,
-          &MainWindow::openProject);
-  connect(item(file, QStringLiteral("Закрыть"), Qt::Key_F4), &QAction::triggered, this,
+void MainWindow::createActions() {
+  auto shared = [this](const QString& caption, const QKeySequence& key = {}) {
+    return command(nullptr, caption, key);
+  };
+  actions_.newProject = shared(QStringLiteral("Новый проект"), Qt::CTRL | Qt::Key_F1);
+  connect(actions_.newProject, &QAction::triggered, this, &MainWindow::newProject);
+  actions_.open = shared(QStringLiteral("Окрыть"), Qt::Key_F3);
+  connect(actions_.open, &QAction::triggered, this, &MainWindow::openProject);
+  actions_.addSections = shared(QStringLiteral("Добавление разделов"));
+  connect(actions_.addSections, &QAction::triggered, this, &MainWindow::addSections);
+  actions_.save = shared(QStringLiteral("Сохранить"), Qt::Key_F2);
+  connect(actions_.save, &QAction::triggered, this, &MainWindow::SpeedButton13Click);
+  actions_.print = shared(QStringLiteral("Печать"), Qt::Key_F5);
+  connect(actions_.print, &QAction::triggered, this, &MainWindow::print);
+  actions_.run = shared(QStringLiteral("Автоматический запуск"), Qt::Key_F9);
+  connect(actions_.run, &QAction::triggered, this, &MainWindow::runRequested);
+  actions_.undo = shared(QStringLiteral("Отменить"));
+  connect(actions_.undo, &QAction::triggered, this, &MainWindow::undo);
+  actions_.cut = shared(QStringLiteral("Вырезать"));
+  connect(actions_.cut, &QAction::triggered, this, &MainWindow::cut);
+  actions_.copy = shared(QStringLiteral("Копировать"));
+  connect(actions_.copy, &QAction::triggered, this, &MainWindow::copy);
+  actions_.paste = shared(QStringLiteral("Вставить"));
+  connect(actions_.paste, &QAction::triggered, this, &MainWindow::paste);
+  actions_.clearAll = shared(QStringLiteral("Очистить всё"));
+  connect(actions_.clearAll, &QAction::triggered, this, &MainWindow::clearAll);
+
+  // "Диагностика" is in no menu, yet F6 starts it: the key belongs to the window itself.
+  QAction* diagnostics = command(this, QStringLiteral("Диагностика"), Qt::Key_F6);
+  diagnostics->setObjectName("diagnosticsAction");
+  connect(diagnostics, &QAction::triggered, this, &MainWindow::diagnosticsRequested);
+}
+
+void MainWindow::createMenus() {
+  menuBar()->setObjectName("MainMenu1");
+  createFileMenu();
+  createEditingMenus();
+  createSettingsMenu();
+  createRunMenu();
+  createResultsAndHelpMenus();
+}
+
+void MainWindow::createFileMenu() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
+  file->addAction(actions_.newProject);
+  file->addAction(actions_.open);
+  connect(command(file, QStringLiteral("Закрыть"), Qt::Key_F4), &QAction::triggered, this,
           &MainWindow::closeProject);
   file->addSeparator();
-  connect(item(file, QStringLiteral("Объединение файлов в проект")), &QAction::triggered, this,
+  connect(command(file, QStringLiteral("Объединение файлов в проект")), &QAction::triggered, this,
           &MainWindow::mergeRequested);
   file->addSeparator();
-  connect(item(file, QStringLiteral("Сохранить"), Qt::Key_F2), &QAction::triggered, this,
-          &MainWindow::SpeedButton13Click);
-  connect(item(file, QStringLiteral("Сохранить как")), &QAction::triggered, this,
+  file->addAction(actions_.save);
+  connect(command(file, QStringLiteral("Сохранить как")), &QAction::triggered, this,
           &MainWindow::N6Click);
   file->addSeparator();
-  connect(item(file, QStringLiteral("Установка принтера")), &QAction::triggered, this,
+  connect(command(file, QStringLiteral("Установка принтера")), &QAction::triggered, this,
           &MainWindow::printerSetup);
-  connect(item(file, QStringLiteral("Печать"), Qt::Key_F5), &QAction::triggered, this,
-          &MainWindow::print);
+  file->addAction(actions_.print);
   file->addSeparator();
-  connect(item(file, QStringLiteral("Выход"), Qt::ALT | Qt::Key_X), &QAction::triggered, this,
+  connect(command(file, QStringLiteral("Выход"), Qt::ALT | Qt::Key_X), &QAction::triggered, this,
           &MainWindow::exitProgram);
+}
 
-  QMenu* project = bar->addMenu(QStringLiteral("&Проект"));
-  connect(item(project, QStringLiteral("Добавление разделов")), &QAction::triggered, this,
-          &MainWindow::addSections);
+void MainWindow::createEditingMenus() {
+  QMenu* project = menuBar()->addMenu(QStringLiteral("&Проект"));
+  project->addAction(actions_.addSections);
   QMenu* data = project->addMenu(QStringLiteral("Добавление в систему данных"));
-  connect(item(data, QStringLiteral("Классы")), &QAction::triggered, this,
+  connect(command(data, QStringLiteral("Классы")), &QAction::triggered, this,
           &MainWindow::classesRefreshRequested);
-  connect(item(data, QStringLiteral("Элементы класса")), &QAction::triggered, this,
+  connect(command(data, QStringLiteral("Элементы класса")), &QAction::triggered, this,
           &MainWindow::elementsRefreshRequested);
 
-  QMenu* edit = bar->addMenu(QStringLiteral("&Правка"));
-  connect(item(edit, QStringLiteral("Отменить")), &QAction::triggered, this, &MainWindow::undo);
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("&Правка"));
+  edit->addAction(actions_.undo);
   edit->addSeparator();
-  connect(item(edit, QStringLiteral("Вырезать")), &QAction::triggered, this, &MainWindow::cut);
-  connect(item(edit, QStringLiteral("Копировать")), &QAction::triggered, this, &MainWindow::copy);
-  connect(item(edit, QStringLiteral("Вставить")), &QAction::triggered, this, &MainWindow::paste);
-  connect(item(edit, QStringLiteral("Очистить всё")), &QAction::triggered, this,
-          &MainWindow::clearAll);
+  edit->addActions({actions_.cut, actions_.copy, actions_.paste, actions_.clearAll});
   edit->addSeparator();
-  connect(item(edit, QStringLiteral("Выделить всё")), &QAction::triggered, this,
+  connect(command(edit, QStringLiteral("Выделить всё")), &QAction::triggered, this,
           &MainWindow::selectAll);
   edit->addSeparator();
-  connect(item(edit, QStringLiteral("Найти")), &QAction::triggered, this, &MainWindow::showFind);
-  connect(item(edit, QStringLiteral("Заменить")), &QAction::triggered, this,
+  connect(command(edit, QStringLiteral("Найти")), &QAction::triggered, this, &MainWindow::showFind);
+  connect(command(edit, QStringLiteral("Заменить")), &QAction::triggered, this,
           &MainWindow::showReplace);
 
   // The declaration dialogs need a project.
-  auto guarded = [this](QAction* action, void (MainWindow::*request)()) {
-    connect(action, &QAction::triggered, this, [this, request] {
+  auto guarded = [this](QMenu* menu, const QString& caption, void (MainWindow::*request)()) {
+    connect(command(menu, caption), &QAction::triggered, this, [this, request] {
       if (projectGuard()) emit(this->*request)();
     });
   };
-  QMenu* hypotheses = bar->addMenu(QStringLiteral("&Гипотезы"));
-  guarded(item(hypotheses, QStringLiteral("Ввод класса")), &MainWindow::classDialogRequested);
-  guarded(item(hypotheses, QStringLiteral("Ввод элементов класса")),
+  QMenu* hypotheses = menuBar()->addMenu(QStringLiteral("&Гипотезы"));
+  guarded(hypotheses, QStringLiteral("Ввод класса"), &MainWindow::classDialogRequested);
+  guarded(hypotheses, QStringLiteral("Ввод элементов класса"),
           &MainWindow::classElementsDialogRequested);
-  QMenu* parameters = bar->addMenu(QStringLiteral("&Параметры"));
-  guarded(item(parameters, QStringLiteral("Ввод параметров")),
-          &MainWindow::parameterDialogRequested);
-  guarded(item(parameters, QStringLiteral("Ввод значений параметров")),
+  QMenu* parameters = menuBar()->addMenu(QStringLiteral("&Параметры"));
+  guarded(parameters, QStringLiteral("Ввод параметров"), &MainWindow::parameterDialogRequested);
+  guarded(parameters, QStringLiteral("Ввод значений параметров"),
           &MainWindow::parameterValuesDialogRequested);
+}
 
-  QMenu* settings = bar->addMenu(QStringLiteral("&Настройки"));
+void MainWindow::createSettingsMenu() {
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("&Настройки"));
   QMenu* path = settings->addMenu(QStringLiteral("Путь исполнения правил"));
-  connect(item(path, QStringLiteral("Установка последовательного пути")), &QAction::triggered,
+  connect(command(path, QStringLiteral("Установка последовательного пути")), &QAction::triggered,
           this, &MainWindow::sequentialPathRequested);
-  connect(item(path, QStringLiteral("Установка заданного пути")), &QAction::triggered, this,
+  connect(command(path, QStringLiteral("Установка заданного пути")), &QAction::triggered, this,
           &MainWindow::givenPathRequested);
-  connect(item(path, QStringLiteral("Удаление текущего пути")), &QAction::triggered, this,
+  connect(command(path, QStringLiteral("Удаление текущего пути")), &QAction::triggered, this,
           &MainWindow::deletePathRequested);
   QMenu* method = settings->addMenu(QStringLiteral("Выбор метода"));
   for (int i = 0; i < static_cast<int>(kMethodCommands.size()); ++i) {
-    connect(item(method, toQString(kMethodCommands[static_cast<std::size_t>(i)].caption)),
-            &QAction::triggered, this, [this, i] { chooseMethod(i); });
+    const QString caption = toQString(kMethodCommands[static_cast<std::size_t>(i)].caption);
+    connect(command(method, caption), &QAction::triggered, this, [this, i] { chooseMethod(i); });
   }
   QMenu* diagnostics = settings->addMenu(QStringLiteral("Диагностика"));
-  connect(item(diagnostics, QStringLiteral("Подключить")), &QAction::triggered, this,
+  connect(command(diagnostics, QStringLiteral("Подключить")), &QAction::triggered, this,
           &MainWindow::N67Click);
-  connect(item(diagnostics, QStringLiteral("Отключить")), &QAction::triggered, this,
+  connect(command(diagnostics, QStringLiteral("Отключить")), &QAction::triggered, this,
           &MainWindow::N68Click);
+}
 
-  QMenu* run = bar->addMenu(QStringLiteral("&Запуск"));
-  connect(item(run, QStringLiteral("Автоматический запуск"), Qt::Key_F9), &QAction::triggered,
-          this, &MainWindow::runRequested);
-  connect(item(run, QStringLiteral("Трассировка"), Qt::Key_F8), &QAction::triggered, this,
+void MainWindow::createRunMenu() {
+  QMenu* run = menuBar()->addMenu(QStringLiteral("&Запуск"));
+  run->addAction(actions_.run);
+  connect(command(run, QStringLiteral("Трассировка"), Qt::Key_F8), &QAction::triggered, this,
           &MainWindow::traceRequested);
-  // "Диагностика" is not shown, yet F6 starts it. Qt hears the keys of visible actions only, so
-  // the key lives on an action of the window itself.
-  QAction* hiddenDiagnostics = item(run, QStringLiteral("Диагностика"), Qt::Key_F6);
-  hiddenDiagnostics->setVisible(false);
-  connect(hiddenDiagnostics, &QAction::triggered, this, &MainWindow::diagnosticsRequested);
-  auto* diagnosticsKey = new QAction(this);
-  diagnosticsKey->setObjectName("diagnosticsKey");
-  diagnosticsKey->setShortcut(Qt::Key_F6);
-  addAction(diagnosticsKey);
-  connect(diagnosticsKey, &QAction::triggered, this, &MainWindow::diagnosticsRequested);
-  connect(item(run, QStringLiteral("Сброс"), Qt::Key_F7), &QAction::triggered, this,
+  connect(command(run, QStringLiteral("Сброс"), Qt::Key_F7), &QAction::triggered, this,
           &MainWindow::N22Click);
+}
 
-  QMenu* results = bar->addMenu(QStringLiteral("&Результаты"));
-  connect(item(results, QStringLiteral("Протокол решения")), &QAction::triggered, this,
-          &MainWindow::showProtocol);
-  connect(item(results, QStringLiteral("Факты пользователя")), &QAction::triggered, this,
-          &MainWindow::showFacts);
-  connect(item(results, QStringLiteral("Переменные")), &QAction::triggered, this,
-          &MainWindow::showVariables);
-  connect(item(results, QStringLiteral("Решение задачи")), &QAction::triggered, this,
-          &MainWindow::showResults);
-  connect(item(results, QStringLiteral("Все окна")), &QAction::triggered, this,
-          &MainWindow::showAllResults);
+void MainWindow::createResultsAndHelpMenus() {
+  // These commands only show windows: they stay on during a run.
+  auto shows = [this](QMenu* menu, const QString& caption, void (MainWindow::*slot)(),
+                      const QKeySequence& key = {}) {
+    connect(command(menu, caption, key, DuringRun::On), &QAction::triggered, this, slot);
+  };
+  QMenu* results = menuBar()->addMenu(QStringLiteral("&Результаты"));
+  shows(results, QStringLiteral("Протокол решения"), &MainWindow::showProtocol);
+  shows(results, QStringLiteral("Факты пользователя"), &MainWindow::showFacts);
+  shows(results, QStringLiteral("Переменные"), &MainWindow::showVariables);
+  shows(results, QStringLiteral("Решение задачи"), &MainWindow::showResults);
+  shows(results, QStringLiteral("Все окна"), &MainWindow::showAllResults);
   results->addSeparator();
-  connect(item(results, QStringLiteral("Сохранить ответы")), &QAction::triggered, this,
-          &MainWindow::saveRunAnswers);
+  shows(results, QStringLiteral("Сохранить ответы"), &MainWindow::saveRunAnswers);
 
-  QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));
-  connect(item(help, QStringLiteral("О программе")), &QAction::triggered, this,
-          &MainWindow::showAbout);
-  connect(item(help, QStringLiteral("Справка"), Qt::Key_F1), &QAction::triggered, this,
-          &MainWindow::showHelp);
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
+  shows(help, QStringLiteral("О программе"), &MainWindow::showAbout);
+  shows(help, QStringLiteral("Справка"), &MainWindow::showHelp, Qt::Key_F1);
 }
 
 void MainWindow::createToolBar() {
@@ -155,42 +196,38 @@ void MainWindow::createToolBar() {
   bar->setMovable(false);
   bar->setIconSize(QSize(24, 24));
   // A button shows its hint as a tooltip and in the status bar; `statusOnly` buttons only in the
-  // status bar (their action has no text, so Qt derives no tooltip).
-  auto button = [&](ToolIcon icon, const QString& hint, const char* name, bool statusOnly = false) {
-    QAction* action = bar->addAction(toolbarIcon(icon), statusOnly ? QString() : hint);
+  // status bar.
+  auto* noToolTip = new NoToolTip(bar);
+  auto button = [&](QAction* action, ToolIcon icon, const QString& hint, const char* name,
+                    bool statusOnly = false) {
     action->setObjectName(name);
+    action->setIcon(toolbarIcon(icon));
+    action->setToolTip(hint);
     action->setStatusTip(hint);
+    bar->addAction(action);
+    if (statusOnly) bar->widgetForAction(action)->installEventFilter(noToolTip);
     return action;
   };
-  connect(button(ToolIcon::New, QStringLiteral("Новый проект"), "newButton"),
-          &QAction::triggered, this, &MainWindow::newProject);
-  connect(button(ToolIcon::Open, QStringLiteral("Открыть проект"), "openButton"),
-          &QAction::triggered, this, &MainWindow::openProject);
-  connect(button(ToolIcon::AddSection, QStringLiteral("Добавление раздела"), "addSectionButton"),
-          &QAction::triggered, this, &MainWindow::addSections);
-  connect(button(ToolIcon::Save, QStringLiteral("Сохранить проект"), "SpeedButton13"),
-          &QAction::triggered, this, &MainWindow::SpeedButton13Click);
-  connect(button(ToolIcon::Print, QStringLiteral("Печать"), "printButton"), &QAction::triggered,
-          this, &MainWindow::print);
-  connect(button(ToolIcon::RulePath, QStringLiteral("Описание пути исполнения правил"),
-                 "rulePathButton"),
+  button(actions_.newProject, ToolIcon::New, QStringLiteral("Новый проект"), "newButton");
+  button(actions_.open, ToolIcon::Open, QStringLiteral("Открыть проект"), "openButton");
+  button(actions_.addSections, ToolIcon::AddSection, QStringLiteral("Добавление раздела"),
+         "addSectionButton");
+  button(actions_.save, ToolIcon::Save, QStringLiteral("Сохранить проект"), "SpeedButton13");
+  button(actions_.print, ToolIcon::Print, QStringLiteral("Печать"), "printButton");
+  connect(button(command(nullptr, QString()), ToolIcon::RulePath,
+                 QStringLiteral("Описание пути исполнения правил"), "rulePathButton"),
           &QAction::triggered, this, [this] {
             if (projectGuard()) emit rulePathWindowRequested();
           });
-  connect(button(ToolIcon::Run, QStringLiteral("Автоматический запуск системы"), "SpeedButton9"),
-          &QAction::triggered, this, &MainWindow::runRequested);
-  connect(button(ToolIcon::Undo, QStringLiteral("Отмена последнего действия"), "undoButton",
-                 true),
-          &QAction::triggered, this, &MainWindow::undo);
-  connect(button(ToolIcon::Cut, QStringLiteral("Вырезать"), "cutButton"), &QAction::triggered,
-          this, &MainWindow::cut);
-  connect(button(ToolIcon::Copy, QStringLiteral("Копировать"), "copyButton"),
-          &QAction::triggered, this, &MainWindow::copy);
-  connect(button(ToolIcon::Paste, QStringLiteral("Вставить"), "pasteButton"),
-          &QAction::triggered, this, &MainWindow::paste);
-  connect(button(ToolIcon::Clear, QStringLiteral("Очистить всё"), "clearButton"),
-          &QAction::triggered, this, &MainWindow::clearAll);
-  connect(button(ToolIcon::Hierarchy,
+  button(actions_.run, ToolIcon::Run, QStringLiteral("Автоматический запуск системы"),
+         "SpeedButton9");
+  button(actions_.undo, ToolIcon::Undo, QStringLiteral("Отмена последнего действия"), "undoButton",
+         true);
+  button(actions_.cut, ToolIcon::Cut, QStringLiteral("Вырезать"), "cutButton");
+  button(actions_.copy, ToolIcon::Copy, QStringLiteral("Копировать"), "copyButton");
+  button(actions_.paste, ToolIcon::Paste, QStringLiteral("Вставить"), "pasteButton");
+  button(actions_.clearAll, ToolIcon::Clear, QStringLiteral("Очистить всё"), "clearButton");
+  connect(button(command(nullptr, QString()), ToolIcon::Hierarchy,
                  QStringLiteral("Генерация изображения иерархической структуры базы знаний "),
                  "SpeedButton2", true),
           &QAction::triggered, this, &MainWindow::hierarchyRequested);

@@ -2,10 +2,7 @@
 #include "ui/run_commands.h"
 
 #include <QAction>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QToolBar>
 #include <exception>
 
 #include "diagnostics/diagnostics.h"
@@ -26,11 +23,6 @@
 namespace veksa {
 
 namespace {
-
-// The menus whose commands stay on during a run: they only show windows.
-bool staysOnDuringRun(const QString& menu) {
-  return menu == QStringLiteral("&Результаты") || menu == QStringLiteral("&Помощь");
-}
 
 void showTool(QWidget* window) {
   window->show();
@@ -193,7 +185,7 @@ void RunCommands::showRulePath() { path_->showPath(); }
 void RunCommands::lock() {
   if (locked_) return;
   locked_ = true;
-  for (QAction* action : commandActions()) {
+  for (QAction* action : window_.runLockedActions()) {
     if (!action->isEnabled()) continue;
     action->setEnabled(false);
     disabled_.push_back(action);
@@ -211,28 +203,6 @@ void RunCommands::unlock() {
   disabled_.clear();
   window_.editor()->endRunView();
   path_->setReadOnly(false);
-}
-
-QList<QAction*> RunCommands::commandActions() const {
-  QList<QAction*> actions;
-  std::function<void(QMenu*)> walk = [&](QMenu* menu) {
-    for (QAction* action : menu->actions()) {
-      if (action->isSeparator()) continue;
-      if (action->menu()) {
-        walk(action->menu());
-      } else {
-        actions << action;
-      }
-    }
-  };
-  for (QAction* top : window_.menuBar()->actions()) {
-    if (top->menu() && !staysOnDuringRun(top->text())) walk(top->menu());
-  }
-  for (QToolBar* bar : window_.findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly)) {
-    actions << bar->actions();
-  }
-  actions << window_.actions();  // keys without a visible menu item (F6)
-  return actions;
 }
 
 }  // namespace veksa

@@ -81,7 +81,6 @@ class RunCommands : public QObject {
   void showReportSource(std::size_t reportLine);
   void lock();
   void unlock();
-  QList<QAction*> commandActions() const;
 
   MainWindow& window_;
   Workspace& ws_;

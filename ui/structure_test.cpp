@@ -151,7 +151,7 @@ class StructureTest : public QObject {
     MainWindow window(&dialogs);
     window.show();
     QTreeWidget* tree = window.editor()->tree();
-    QAction* button = window.findChild<QToolBar*>("ToolBar1")->findChild<QAction*>("SpeedButton2");
+    QAction* button = window.findChild<QAction*>("SpeedButton2");
     setEditorText(window, joinLines(kSections));
     button->trigger();
     QCOMPARE(window.workspace().ProjectState, kProjectMergeOrTree);
