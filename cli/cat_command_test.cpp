@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -25,7 +26,7 @@ Result run(const Args& args) {
 }
 
 TEST(CatCommand, SavedAndPlainFilesPrintAlike) {
-  fs::path dir = fs::temp_directory_path() / "veksa-cat-test";
+  fs::path dir = fs::temp_directory_path() / ("veksa-cat-test-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   std::string example = std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.vks";
   std::string saved = (dir / "saved.vks").string(), plain = (dir / "plain.vks").string();

@@ -1,6 +1,7 @@
 // veksa-cli graph on the example knowledge base: the DOT text alone on standard output, the run's
 // state with a run option, -o, usage errors, and a drawing by Graphviz's dot naming every rule.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,7 +54,8 @@ TEST(GraphCommandTest, DotTextWithAndWithoutTheRunState) {
 }
 
 TEST(GraphCommandTest, OutputFileAndUsageErrors) {
-  fs::path out = fs::temp_directory_path() / "veksa-graph-test.dot";
+  fs::path out =
+      fs::temp_directory_path() / ("veksa-graph-test-" + std::to_string(::getpid()) + ".dot");
   Result written = graph({kExample, "-o", out.string()});
   EXPECT_EQ(written.code, kExitOk) << written.err;
   EXPECT_EQ(written.out, "");
@@ -75,7 +77,8 @@ TEST(GraphCommandTest, OutputFileAndUsageErrors) {
 
 TEST(GraphCommandTest, DotDrawsEveryRule) {
   if (std::system("command -v dot > /dev/null 2>&1") != 0) GTEST_SKIP() << "Graphviz's dot";
-  fs::path svg = fs::temp_directory_path() / "veksa-graph-test.svg";
+  fs::path svg =
+      fs::temp_directory_path() / ("veksa-graph-test-" + std::to_string(::getpid()) + ".svg");
   std::string command = std::string(VEKSA_CLI_PATH) + " graph '" + kExample + "' --answers '" +
                         kAnswers + "' | dot -Tsvg > '" + svg.string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;

@@ -1,6 +1,7 @@
 // Hostile files end to end through veksa-cli: each loads, checks and runs (or stops with a clear
 // message) without a crash, a hang or a stack overflow.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,7 +19,7 @@ class HostileInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("veksa-hostile-" +
+           ("veksa-hostile-" + std::to_string(::getpid()) + "-" +
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::create_directories(dir_);
   }
