@@ -46,6 +46,17 @@ TEST(CatCommand, SavedAndPlainFilesPrintAlike) {
   fs::remove_all(dir);
 }
 
+TEST(CatCommand, NothingAfterTheRichTextDocumentIsALine) {
+  fs::path file =
+      fs::temp_directory_path() / ("veksa-cat-nul-" + std::to_string(::getpid()) + ".vks");
+  std::ofstream(file, std::ios::binary)
+      << "{\\rtf1\\ansi a\\par b\\par}" << std::string("\r\n\0", 3);
+  Result r = run({"cat", file.string()});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "a\nb\n");
+  fs::remove(file);
+}
+
 TEST(CatCommand, UsageAndFileErrors) {
   EXPECT_EQ(run({}).code, 2);
   EXPECT_EQ(run({"bogus"}).code, 2);

@@ -18,6 +18,7 @@ namespace fs = std::filesystem;
 class HostileInputTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The process id keeps apart the runs of the same test in other build trees.
     dir_ = fs::temp_directory_path() /
            ("veksa-hostile-" + std::to_string(::getpid()) + "-" +
             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));

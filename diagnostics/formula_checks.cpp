@@ -258,9 +258,10 @@ void diagn331(Pass& pass, std::size_t first) {
     const std::u16string_view firstW = firstWordView(text[i]);
     if (endsRule(firstW)) return;
     std::size_t pos = 1;
-    if ((firstW == kAnd || firstW == kOr) && i > 0) {
+    if ((firstW == kAnd || firstW == kOr) && i > first) {
       // Joined to the line before it; the examination goes on over the joined text (the words
-      // of the earlier line are not the last words of the joined line any more).
+      // of the earlier line are not the last words of the joined line any more). The first body
+      // line is never joined to the rule's NAME line: the header keeps its line.
       const std::size_t oldLength = text[i - 1].size();
       Line moved = u" " + text[i];
       text.erase(i);
@@ -280,9 +281,9 @@ void diagn331(Pass& pass, std::size_t first) {
       const Line& next = text[i + 1];
       if (!hasWords(next)) break;  // an empty line: nothing is joined
       const std::u16string_view nextFirst = firstWordView(next);
-      const bool keep = isCase
-                            ? nextFirst == kEnd
-                            : (nextFirst == kThen || nextFirst == kElse || nextFirst == kEnd);
+      // The next rule's header is never joined: that would swallow the next rule into this one.
+      const bool keep =
+          endsRule(nextFirst) || (!isCase && (nextFirst == kThen || nextFirst == kElse));
       if (keep) break;
       Line moved = u" " + next;
       text.erase(i + 1);

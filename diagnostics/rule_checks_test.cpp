@@ -276,6 +276,41 @@ TEST(ContinuationLines, Joins) {
   EXPECT_EQ(caseLine.outcome, DiagnosticsOutcome::Clean);
 }
 
+// A rule without END whose last line ends with THEN, ELSE or CASE: the next rule's NAME line is
+// not joined to it; both rules keep their headers and are checked each on its own.
+TEST(ContinuationLines, NextRuleHeaderIsNeverJoined) {
+  const Lines r2 = {u"NAME R2", u"IF шипы есть", u"THEN дерево берёза [0,9]",
+                    u"ELSE дерево ёлка [0,9]", u"END"};
+  struct Case {
+    Lines r1;
+    Lines messages;  // under "Правило  R1"
+  };
+  const Case cases[] = {
+      {{u"NAME R1", u"IF оперение листья", u"THEN"},
+       {u"Не хватает ключевого слова ELSE", u"Отсутствует конец правила"}},
+      {{u"NAME R1", u"IF оперение листья", u"THEN дерево берёза [0,9]", u"ELSE"},
+       {u"Отсутствует конец правила"}},
+      {{u"NAME R1", u"CASE"}, {u"Отсутствует конец правила"}},
+  };
+  for (const Case& k : cases) {
+    Lines text = helpHead();
+    text.insert(text.end(), k.r1.begin(), k.r1.end());
+    text.insert(text.end(), r2.begin(), r2.end());
+    Checked c = runDiagnostics(text);
+    EXPECT_EQ(u8(c.lines), u8(text)) << toUtf8(k.r1.back());
+    Lines report = helpReport({u"Правило  R1"});
+    report.insert(report.end(), k.messages.begin(), k.messages.end());
+    report.push_back(u"Правило  R2");
+    EXPECT_EQ(u8(c.report), u8(report)) << toUtf8(k.r1.back());
+  }
+
+  // Nor is a first body line that begins with AND joined to the rule's own NAME line.
+  Checked andFirst = rule({u"AND шипы есть", u"THEN дерево берёза [0,9]", u"ELSE"});
+  EXPECT_EQ(u8(body(andFirst)), u8({u"AND шипы есть", u"THEN дерево берёза [0,9]", u"ELSE"}));
+  EXPECT_EQ(u8(andFirst.report),
+            u8(ruleReport({u"Отсутствует ключевое слово IF или CASE в начале правила"})));
+}
+
 // ---- Premises (diagn333) ------------------------------------------------------------------------
 
 TEST(PremiseChecks, Table) {

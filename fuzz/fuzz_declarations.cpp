@@ -19,34 +19,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto& w = words[i];
     switch ((ops >> 1) + i) {
       case 0:
-        veksa::addClass(d, w);
+        veksa::addName(d, veksa::DeclarationKind::Class, w);
         break;
       case 1:
-        veksa::chooseClass(d, w);
-        veksa::addClassValue(d, words[(i + 1) % words.size()]);
+        veksa::chooseName(d, veksa::DeclarationKind::Class, w);
+        veksa::addValue(d, veksa::DeclarationKind::Class, words[(i + 1) % words.size()]);
         break;
       case 2:
-        veksa::writeClassDeclaration(lines, d, w);
+        veksa::writeDeclaration(lines, d, veksa::DeclarationKind::Class, w);
         break;
       case 3:
-        veksa::addParameter(d, w);
-        veksa::renameParameter(d, w + u"2");
+        veksa::addName(d, veksa::DeclarationKind::Parameter, w);
+        veksa::renameName(d, veksa::DeclarationKind::Parameter, w + u"2");
         break;
       case 4:
-        veksa::chooseParameter(d, w);
-        veksa::writeParameterDeclaration(lines, d, w);
+        veksa::chooseName(d, veksa::DeclarationKind::Parameter, w);
+        veksa::writeDeclaration(lines, d, veksa::DeclarationKind::Parameter, w);
         break;
       case 5:
-        veksa::deleteClass(d, w);
-        veksa::closeClassDialog(d);
+        veksa::deleteName(d, veksa::DeclarationKind::Class, w);
+        veksa::closeNameDialog(d, veksa::DeclarationKind::Class);
         break;
       case 6:
         veksa::pickEntry(d, w);
-        veksa::renameClass(d, w + u"_");
+        veksa::renameName(d, veksa::DeclarationKind::Class, w + u"_");
         break;
       default:
-        veksa::deleteParameter(d, w);
-        veksa::closeParameterDialog(d);
+        veksa::deleteName(d, veksa::DeclarationKind::Parameter, w);
+        veksa::closeNameDialog(d, veksa::DeclarationKind::Parameter);
         break;
     }
     ops = ops * 31 + 7;

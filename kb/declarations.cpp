@@ -77,80 +77,6 @@ bool contains(const Lines& list, std::u16string_view text) {
   return std::find(list.begin(), list.end(), text) != list.end();
 }
 
-// One of the twin dialogs: its own sorted list, its menu and its choice list.
-struct NameLists {
-  Lines& list;
-  std::vector<MenuEntry>& menu;
-  Lines& choice;
-};
-
-NameLists classLists(DeclarationLists& d) { return {d.classList, d.classMenu, d.classChoice}; }
-NameLists parameterLists(DeclarationLists& d) {
-  return {d.parameterList, d.parameterMenu, d.parameterChoice};
-}
-
-NameStatus addName(NameLists l, std::u16string_view name) {
-  NameStatus status = checkName(l.list, name);
-  if (status != NameStatus::Done) return status;
-  insertSorted(l.list, Line(name));
-  l.menu.push_back({Line(name), Line(), {}});
-  l.choice.push_back(Line(name));
-  removeDuplicates(l.list);
-  removeDuplicates(l.menu);
-  removeDuplicates(l.choice);
-  return NameStatus::Done;
-}
-
-void deleteName(NameLists l, std::u16string_view name) {
-  if (name.empty()) return;
-  removeEqual(l.list, name);
-  removeEqual(l.choice, name);
-  removeEqual(l.menu, name);
-}
-
-NameStatus renameName(NameLists l, DeclarationLists& d, std::u16string_view text) {
-  if (text.empty()) return NameStatus::Empty;
-  if (text == d.remembered) return NameStatus::Unchanged;
-  NameStatus status = addName(l, text);
-  if (status != NameStatus::Done) return status;
-  Line old = d.remembered;
-  deleteName(l, old);
-  return NameStatus::Done;
-}
-
-void closeDialog(NameLists l) {
-  if (!l.menu.empty()) return;
-  for (const Line& name : l.list) {
-    l.menu.push_back({name, Line(), {}});
-    l.choice.push_back(name);
-  }
-}
-
-void chooseName(const std::vector<MenuEntry>& menu, Lines& values, std::u16string_view name) {
-  values.clear();
-  for (const MenuEntry& entry : menu) {
-    if (!sameCaption(entry.caption, name)) continue;
-    for (const MenuEntry& value : entry.values) insertSorted(values, value.caption);
-  }
-}
-
-NameStatus addValue(Lines& values, std::u16string_view value) {
-  NameStatus status = checkName(values, value);
-  if (status != NameStatus::Done) return status;
-  insertSorted(values, Line(value));
-  removeDuplicates(values);
-  return NameStatus::Done;
-}
-
-NameStatus renameValue(Lines& values, DeclarationLists& d, std::u16string_view text) {
-  if (text.empty()) return NameStatus::Empty;
-  if (text == d.remembered) return NameStatus::Unchanged;
-  NameStatus status = addValue(values, text);
-  if (status != NameStatus::Done) return status;
-  removeEqual(values, Line(d.remembered));
-  return NameStatus::Done;
-}
-
 // ---- The refreshes ----------------------------------------------------------------------------
 
 // Reads lines for a refresh, keeping the last line read (the remembered entry) and how far the
@@ -263,7 +189,7 @@ unsigned headKeywordBit(std::u16string_view word) {
   return 0;
 }
 
-void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace) {
+ClosedDialogs N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace) {
   d.classMenu.clear();
   d.parameterMenu.clear();
   d.variableMenu.clear();
@@ -273,13 +199,19 @@ void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
   d.parameterChoice.clear();
   d.classValues.clear();
   d.parameterValues.clear();
+  d.classChosen.clear();
+  d.parameterChosen.clear();
+  ClosedDialogs closed;
   RefreshReader r(lines, d, trace);
   const std::size_t n = r.size();
-  if (n == 0) return;
+  if (n == 0) return closed;
 
   std::size_t i = 0;
   while (i < n && r.first(i) != kHypothesesHeader) ++i;
-  if (i == n) return r.finish(0, kHeadHypotheses);
+  if (i == n) {
+    r.finish(0, kHeadHypotheses);
+    return closed;
+  }
 
   for (++i; i < n; ++i) {
     Line name = r.first(i);
@@ -287,8 +219,12 @@ void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
     if (!name.empty()) d.classList.push_back(std::move(name));
   }
   sortList(d.classList);
-  if (i == n) return r.finish(n);
-  closeClassDialog(d);
+  if (i == n) {
+    r.finish(n);
+    return closed;
+  }
+  closeNameDialog(d, DeclarationKind::Class);
+  closed.classDialog = true;
 
   for (++i; i < n; ++i) {
     Line name = r.first(i);
@@ -296,9 +232,14 @@ void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
     if (!name.empty()) d.parameterList.push_back(std::move(name));
   }
   sortList(d.parameterList);
-  if (i == n) return r.finish(n);
-  closeParameterDialog(d);
+  if (i == n) {
+    r.finish(n);
+    return closed;
+  }
+  closeNameDialog(d, DeclarationKind::Parameter);
+  closed.parameterDialog = true;
   r.finish(i + 1);
+  return closed;
 }
 
 void N56Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace) {
@@ -328,12 +269,15 @@ void N56Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace)
   r.finish(i == n ? n : i + 1);
 }
 
-void N55Click(const Lines& lines, DeclarationLists& d) { N55Click(LinesSource(lines), d); }
+ClosedDialogs N55Click(const Lines& lines, DeclarationLists& d) {
+  return N55Click(LinesSource(lines), d);
+}
 void N56Click(const Lines& lines, DeclarationLists& d) { N56Click(LinesSource(lines), d); }
 
-void refreshDeclarations(const Lines& lines, DeclarationLists& d) {
-  N55Click(lines, d);
+ClosedDialogs refreshDeclarations(const Lines& lines, DeclarationLists& d) {
+  const ClosedDialogs closed = N55Click(lines, d);
   N56Click(lines, d);
+  return closed;
 }
 
 namespace {
@@ -354,8 +298,8 @@ std::vector<MenuEntry> copyMenu(const std::vector<MenuEntry>& menu) {
 }  // namespace
 
 ContextMenu PopupMenu1Popup(const Lines& lines, DeclarationLists& d) {
-  refreshDeclarations(lines, d);
   ContextMenu menu;
+  menu.closed = refreshDeclarations(lines, d);
   menu.hypotheses = copyMenu(d.classMenu);
   menu.parameters = copyMenu(d.parameterMenu);
   for (const MenuEntry& v : d.variableMenu) menu.variables.push_back({v.caption, v.hint, {}});
@@ -380,52 +324,86 @@ NameStatus checkName(const Lines& list, std::u16string_view text) {
   return NameStatus::Done;
 }
 
-NameStatus addClass(DeclarationLists& d, std::u16string_view name) {
-  return addName(classLists(d), name);
+KindLists listsOf(DeclarationLists& d, DeclarationKind kind) {
+  if (kind == DeclarationKind::Class) {
+    return {d.classList, d.classChoice, d.classValues, d.classChosen, d.classMenu};
+  }
+  return {d.parameterList, d.parameterChoice, d.parameterValues, d.parameterChosen,
+          d.parameterMenu};
 }
-void deleteClass(DeclarationLists& d, std::u16string_view name) { deleteName(classLists(d), name); }
-NameStatus renameClass(DeclarationLists& d, std::u16string_view text) {
-  return renameName(classLists(d), d, text);
-}
-void closeClassDialog(DeclarationLists& d) { closeDialog(classLists(d)); }
 
-NameStatus addParameter(DeclarationLists& d, std::u16string_view name) {
-  return addName(parameterLists(d), name);
+NameStatus addName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name) {
+  KindLists l = listsOf(d, kind);
+  NameStatus status = checkName(l.names, name);
+  if (status != NameStatus::Done) return status;
+  insertSorted(l.names, Line(name));
+  l.menu.push_back({Line(name), Line(), {}});
+  l.choice.push_back(Line(name));
+  removeDuplicates(l.names);
+  removeDuplicates(l.menu);
+  removeDuplicates(l.choice);
+  return NameStatus::Done;
 }
-void deleteParameter(DeclarationLists& d, std::u16string_view name) {
-  deleteName(parameterLists(d), name);
+
+void deleteName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name) {
+  if (name.empty()) return;
+  KindLists l = listsOf(d, kind);
+  removeEqual(l.names, name);
+  removeEqual(l.choice, name);
+  removeEqual(l.menu, name);
 }
-NameStatus renameParameter(DeclarationLists& d, std::u16string_view text) {
-  return renameName(parameterLists(d), d, text);
+
+NameStatus renameName(DeclarationLists& d, DeclarationKind kind, std::u16string_view text) {
+  if (text.empty()) return NameStatus::Empty;
+  if (text == d.remembered) return NameStatus::Unchanged;
+  NameStatus status = addName(d, kind, text);
+  if (status != NameStatus::Done) return status;
+  const Line old = d.remembered;
+  deleteName(d, kind, old);
+  return NameStatus::Done;
 }
-void closeParameterDialog(DeclarationLists& d) { closeDialog(parameterLists(d)); }
+
+void closeNameDialog(DeclarationLists& d, DeclarationKind kind) {
+  KindLists l = listsOf(d, kind);
+  if (!l.menu.empty()) return;
+  for (const Line& name : l.names) {
+    l.menu.push_back({name, Line(), {}});
+    l.choice.push_back(name);
+  }
+}
 
 void pickEntry(DeclarationLists& d, std::u16string_view entry) { d.remembered.assign(entry); }
 
-void chooseClass(DeclarationLists& d, std::u16string_view name) {
-  chooseName(d.classMenu, d.classValues, name);
-}
-NameStatus addClassValue(DeclarationLists& d, std::u16string_view value) {
-  return addValue(d.classValues, value);
-}
-void deleteClassValue(DeclarationLists& d, std::u16string_view value) {
-  if (!value.empty()) removeEqual(d.classValues, value);
-}
-NameStatus renameClassValue(DeclarationLists& d, std::u16string_view text) {
-  return renameValue(d.classValues, d, text);
+void chooseName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name) {
+  KindLists l = listsOf(d, kind);
+  l.chosen.assign(name);
+  l.values.clear();
+  for (const MenuEntry& entry : l.menu) {
+    if (!sameCaption(entry.caption, name)) continue;
+    for (const MenuEntry& value : entry.values) insertSorted(l.values, value.caption);
+  }
 }
 
-void chooseParameter(DeclarationLists& d, std::u16string_view name) {
-  chooseName(d.parameterMenu, d.parameterValues, name);
+NameStatus addValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view value) {
+  Lines& values = listsOf(d, kind).values;
+  NameStatus status = checkName(values, value);
+  if (status != NameStatus::Done) return status;
+  insertSorted(values, Line(value));
+  removeDuplicates(values);
+  return NameStatus::Done;
 }
-NameStatus addParameterValue(DeclarationLists& d, std::u16string_view value) {
-  return addValue(d.parameterValues, value);
+
+void deleteValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view value) {
+  if (!value.empty()) removeEqual(listsOf(d, kind).values, value);
 }
-void deleteParameterValue(DeclarationLists& d, std::u16string_view value) {
-  if (!value.empty()) removeEqual(d.parameterValues, value);
-}
-NameStatus renameParameterValue(DeclarationLists& d, std::u16string_view text) {
-  return renameValue(d.parameterValues, d, text);
+
+NameStatus renameValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view text) {
+  if (text.empty()) return NameStatus::Empty;
+  if (text == d.remembered) return NameStatus::Unchanged;
+  NameStatus status = addValue(d, kind, text);
+  if (status != NameStatus::Done) return status;
+  deleteValue(d, kind, Line(d.remembered));
+  return NameStatus::Done;
 }
 
 Line declarationLine(std::u16string_view name, const Lines& values) {
@@ -455,67 +433,63 @@ std::optional<std::size_t> lastLineEqual(const Lines& lines, std::u16string_view
   return std::nullopt;
 }
 
-// Removes the lines of [from, to) whose first word is the name; returns how many went.
-std::size_t removeDeclarations(Lines& lines, std::size_t from, std::size_t to,
-                               std::u16string_view name) {
-  std::size_t removed = 0;
+// Removes the lines of [from, to) whose first word is the name.
+void removeDeclarations(Lines& lines, std::size_t from, std::size_t to, std::u16string_view name) {
   for (std::size_t i = to; i-- > from;) {
-    if (firstWord(lines[i]) == name) {
-      lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
-      ++removed;
-    }
+    if (firstWord(lines[i]) == name) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
   }
-  return removed;
 }
 
-// Step 4 of a write: for each menu entry of the name, the declaration line below `header` (the
-// last line equal to it; at 0 when there is none) and the entry's values replaced.
-bool insertDeclarations(Lines& lines, std::vector<MenuEntry>& menu, const Lines& values,
+// The insertion of a write, after the earlier declarations went: for each menu entry of the name,
+// the declaration line below `header` (the last line equal to it; at 0 when there is none) and the
+// entry's values replaced. A name without an entry gets its line once all the same, so that a
+// write never removes a declaration without writing it again. Always changes the lines.
+void insertDeclarations(Lines& lines, std::vector<MenuEntry>& menu, Lines values,
                         std::u16string_view name, std::u16string_view header) {
-  bool changed = false;
-  for (MenuEntry& entry : menu) {
-    if (!sameCaption(entry.caption, name)) continue;
+  removeDuplicates(values);
+  auto insertLine = [&] {
     auto h = lastLineEqual(lines, header);
     std::size_t at = h ? *h + 1 : 0;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), declarationLine(name, values));
-    changed = true;
+  };
+  bool inserted = false;
+  for (MenuEntry& entry : menu) {
+    if (!sameCaption(entry.caption, name)) continue;
+    insertLine();
+    inserted = true;
     entry.values.clear();
     for (const Line& value : values) entry.values.push_back({value, Line(name), {}});
   }
-  return changed;
+  if (!inserted) insertLine();
 }
 
 }  // namespace
 
-bool writeClassDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name) {
-  if (name.empty() || d.classValues.empty()) return false;
-  Lines values = d.classValues;
-  bool changed = false;
-  if (auto p = firstLineEqual(lines, kParametersHeader)) {
-    changed = removeDeclarations(lines, 0, *p + 1, name) > 0;
+bool writeDeclaration(Lines& lines, DeclarationLists& d, DeclarationKind kind,
+                      std::u16string_view name) {
+  KindLists l = listsOf(d, kind);
+  if (name.empty() || l.values.empty()) return false;
+  if (kind == DeclarationKind::Class) {
+    if (auto p = firstLineEqual(lines, kParametersHeader)) {
+      removeDeclarations(lines, 0, *p + 1, name);
+    } else {
+      auto h = firstLineEqual(lines, kHypothesesHeader);
+      std::size_t from = h ? *h + 1 : 0;
+      std::size_t to = PechGip(lines);
+      if (from < to) removeDeclarations(lines, from, to, name);
+    }
   } else {
-    auto h = firstLineEqual(lines, kHypothesesHeader);
-    std::size_t from = h ? *h + 1 : 0;
-    std::size_t to = PechGip(lines);
-    if (from < to) changed = removeDeclarations(lines, from, to, name) > 0;
+    if (!lines.empty() && firstWord(lines[0]) == name) lines.erase(lines.begin());
+    if (auto p = lastLineEqual(lines, kParametersHeader)) {
+      std::size_t end = *p + 1;
+      while (end < lines.size() && !endsParameters(firstWord(lines[end]))) ++end;
+      removeDeclarations(lines, *p + 1, end, name);
+    }
   }
-  return insertDeclarations(lines, d.classMenu, values, name, kHypothesesHeader) || changed;
-}
-
-bool writeParameterDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name) {
-  if (name.empty() || d.parameterValues.empty()) return false;
-  Lines values = d.parameterValues;
-  bool changed = false;
-  if (!lines.empty() && firstWord(lines[0]) == name) {
-    lines.erase(lines.begin());
-    changed = true;
-  }
-  if (auto p = lastLineEqual(lines, kParametersHeader)) {
-    std::size_t end = *p + 1;
-    while (end < lines.size() && !endsParameters(firstWord(lines[end]))) ++end;
-    if (removeDeclarations(lines, *p + 1, end, name) > 0) changed = true;
-  }
-  return insertDeclarations(lines, d.parameterMenu, values, name, kParametersHeader) || changed;
+  const std::u16string_view header =
+      kind == DeclarationKind::Class ? kHypothesesHeader : kParametersHeader;
+  insertDeclarations(lines, l.menu, l.values, name, header);
+  return true;
 }
 
 Line valueInsertionText(const MenuEntry& entry) {

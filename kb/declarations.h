@@ -20,6 +20,12 @@ struct MenuEntry {
   std::vector<MenuEntry> values;
 };
 
+// Hypothesis classes and parameters are declared alike, each kind through two dialogs: a name
+// dialog (the class dialog TForm6, the parameter dialog TForm7) that keeps the list of names, and
+// a values dialog (the class-elements dialog TForm13, the parameter-values dialog TForm8) that
+// edits the values of one name and writes its declaration line.
+enum class DeclarationKind { Class, Parameter };
+
 struct DeclarationLists {
   Lines classList;        // class dialog's list, kept sorted
   Lines parameterList;    // parameter dialog's list, kept sorted
@@ -27,11 +33,26 @@ struct DeclarationLists {
   Lines parameterChoice;  // parameter-values dialog's upper list, in the order of addition
   Lines classValues;      // class-elements dialog's lower list, kept sorted
   Lines parameterValues;  // parameter-values dialog's lower list, kept sorted
+  // The text of the class-elements and parameter-values dialogs' choice fields (set by
+  // chooseName). The refresh of classes and parameters empties them together with the value
+  // lists, so that a write after it cannot replace a declaration's values by a partial list.
+  Line classChosen;
+  Line parameterChosen;
   std::vector<MenuEntry> classMenu;
   std::vector<MenuEntry> parameterMenu;
   std::vector<MenuEntry> variableMenu;
   Line remembered;  // the entry last picked from a drop-down, renamed by "Редактировать"
 };
+
+// The lists of one kind of declaration, as its two dialogs and its menu hold them.
+struct KindLists {
+  Lines& names;                  // the name dialog's list, kept sorted
+  Lines& choice;                 // the values dialog's upper list, in the order of addition
+  Lines& values;                 // the values dialog's lower list, kept sorted
+  Line& chosen;                  // the values dialog's choice field
+  std::vector<MenuEntry>& menu;  // the class or parameter menu
+};
+KindLists listsOf(DeclarationLists& d, DeclarationKind kind);
 
 // Read access to knowledge-base lines, so that the refreshes also run over the diagnostics'
 // working copy of the text.
@@ -86,13 +107,21 @@ struct RefreshTrace {
   bool rememberedIsLastLine = false;
 };
 
-// N55Click: refresh of classes and parameters. Empties the three menus and the six dialog lists,
-// fills the class list from the lines between "ГИПОТЕЗЫ:" and "ПАРАМЕТРЫ:", closes the class
-// dialog (closeClassDialog), fills the parameter list from the lines after "ПАРАМЕТРЫ:" up to
-// "РАЗДЕЛ", "NAME" or "ПЕРЕМЕННЫЕ:" and closes the parameter dialog; stops where the text ends
-// first. The remembered entry becomes the last line read.
-void N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace = nullptr);
-void N55Click(const Lines& lines, DeclarationLists& d);
+// The class and parameter dialogs that a refresh of classes and parameters closed: a window that
+// shows them hides those.
+struct ClosedDialogs {
+  bool classDialog = false;
+  bool parameterDialog = false;
+};
+
+// N55Click: refresh of classes and parameters. Empties the three menus, the six dialog lists and
+// the two choice fields, fills the class list from the lines between "ГИПОТЕЗЫ:" and "ПАРАМЕТРЫ:",
+// closes the class dialog (closeNameDialog), fills the parameter list from the lines after
+// "ПАРАМЕТРЫ:" up to "РАЗДЕЛ", "NAME" or "ПЕРЕМЕННЫЕ:" and closes the parameter dialog; stops where
+// the text ends first, leaving the dialog it has not reached open. The remembered entry becomes
+// the last line read.
+ClosedDialogs N55Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace = nullptr);
+ClosedDialogs N55Click(const Lines& lines, DeclarationLists& d);
 
 // N56Click: refresh of values and variables. Adds value sub-entries under the class and parameter
 // entries from their declaration lines and one variable entry per declared variable; adds to what
@@ -101,13 +130,14 @@ void N56Click(const LineSource& lines, DeclarationLists& d, RefreshTrace* trace 
 void N56Click(const Lines& lines, DeclarationLists& d);
 
 // The context menu's preparation (and the diagnostics'): N55Click, then N56Click.
-void refreshDeclarations(const Lines& lines, DeclarationLists& d);
+ClosedDialogs refreshDeclarations(const Lines& lines, DeclarationLists& d);
 
 // The three submenus of the editor's context menu.
 struct ContextMenu {
   std::vector<MenuEntry> hypotheses;  // "гипотезы": class entries with their value entries
   std::vector<MenuEntry> parameters;  // "параметры"
   std::vector<MenuEntry> variables;   // "переменные"
+  ClosedDialogs closed;               // the dialogs that the refresh before it closed
 };
 
 // PopupMenu1Popup: refreshes the lists (N55Click, N56Click) and returns the submenus as the
@@ -134,54 +164,44 @@ inline constexpr std::u16string_view kNoSpacesMessage = u"Пробелы не д
 // The name checks in their order against one list.
 NameStatus checkName(const Lines& list, std::u16string_view text);
 
-// The class dialog (TForm6). Add puts the name into the class list, the class menu and the class
-// choice list and removes duplicates; delete removes every equal entry from the three; rename adds
-// the text and then deletes the remembered entry; close rebuilds the menu and the choice list from
-// the class list when the menu is empty. None touches the knowledge base.
-NameStatus addClass(DeclarationLists& d, std::u16string_view name);
-void deleteClass(DeclarationLists& d, std::u16string_view name);
-NameStatus renameClass(DeclarationLists& d, std::u16string_view text);
-void closeClassDialog(DeclarationLists& d);
-
-// The parameter dialog (TForm7): the same on the parameter lists.
-NameStatus addParameter(DeclarationLists& d, std::u16string_view name);
-void deleteParameter(DeclarationLists& d, std::u16string_view name);
-NameStatus renameParameter(DeclarationLists& d, std::u16string_view text);
-void closeParameterDialog(DeclarationLists& d);
+// The name dialogs (TForm6, TForm7), on the lists of their kind. Add puts the name into the name
+// list, the menu and the choice list and removes duplicates; delete removes every equal entry from
+// the three; rename adds the text and then deletes the remembered entry; close rebuilds the menu
+// and the choice list from the name list when the menu is empty. None touches the knowledge base.
+NameStatus addName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name);
+void deleteName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name);
+NameStatus renameName(DeclarationLists& d, DeclarationKind kind, std::u16string_view text);
+void closeNameDialog(DeclarationLists& d, DeclarationKind kind);
 
 // Picking an entry from the drop-down of any of the four editable lists.
 void pickEntry(DeclarationLists& d, std::u16string_view entry);
 
-// The class-elements dialog (TForm13): choosing a class fills the class value list from the value
-// sub-entries of every class entry of that name; values are added (sorted, duplicates removed),
-// deleted and renamed on the class value list alone.
-void chooseClass(DeclarationLists& d, std::u16string_view name);
-NameStatus addClassValue(DeclarationLists& d, std::u16string_view value);
-void deleteClassValue(DeclarationLists& d, std::u16string_view value);
-NameStatus renameClassValue(DeclarationLists& d, std::u16string_view text);
-
-// The parameter-values dialog (TForm8): the same on the parameter lists.
-void chooseParameter(DeclarationLists& d, std::u16string_view name);
-NameStatus addParameterValue(DeclarationLists& d, std::u16string_view value);
-void deleteParameterValue(DeclarationLists& d, std::u16string_view value);
-NameStatus renameParameterValue(DeclarationLists& d, std::u16string_view text);
+// The values dialogs (TForm13, TForm8): choosing a name keeps it as the chosen text and fills the
+// value list from the value sub-entries of every menu entry of that name; values are added
+// (sorted, duplicates removed), deleted and renamed on the value list alone.
+void chooseName(DeclarationLists& d, DeclarationKind kind, std::u16string_view name);
+NameStatus addValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view value);
+void deleteValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view value);
+NameStatus renameValue(DeclarationLists& d, DeclarationKind kind, std::u16string_view text);
 
 // The declaration line that the write inserts: name + " {" + values joined by ", " + "}".
 Line declarationLine(std::u16string_view name, const Lines& values);
 
-// "Добавить в базу знаний класса гипотез": nothing when the class is empty or the class value list
-// is empty. Removes the earlier declarations of the class (lines 0 to the first line "ПАРАМЕТРЫ:";
-// without such a line, the lines between "ГИПОТЕЗЫ:" and the end of the declaration head), then
-// for each class entry of that name inserts the declaration line directly below the last line
-// "ГИПОТЕЗЫ:" (at 0 when there is none) and replaces the entry's value sub-entries by the values.
-// Returns true when the lines changed.
-bool writeClassDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name);
-
-// "Добавить в базу знаний параметры": the same for a parameter. Removes an earlier declaration on
-// the first line of the text and every earlier declaration between the last line "ПАРАМЕТРЫ:" and
-// the first later line whose first word is "ПЕРЕМЕННЫЕ:", "РАЗДЕЛ" or "NAME"; inserts directly
-// below the last line "ПАРАМЕТРЫ:" (at 0 when there is none).
-bool writeParameterDeclaration(Lines& lines, DeclarationLists& d, std::u16string_view name);
+// The write of a declaration ("Добавить в базу знаний класса гипотез", "Добавить в базу знаний
+// параметры"): nothing when the name is empty or the value list of its kind is empty. First the
+// earlier declarations of the name go:
+// - a class: its lines from line 0 to the first line "ПАРАМЕТРЫ:"; without such a line, those
+//   between "ГИПОТЕЗЫ:" and the end of the declaration head;
+// - a parameter: the first line of the text when it declares it, and its lines between the last
+//   line "ПАРАМЕТРЫ:" and the first later line whose first word is "ПЕРЕМЕННЫЕ:", "РАЗДЕЛ" or
+//   "NAME".
+// Then for each menu entry of the name, the declaration line goes directly below the last line
+// "ГИПОТЕЗЫ:" (a class) or "ПАРАМЕТРЫ:" (a parameter), at 0 when there is none, and the entry's
+// value sub-entries are replaced by the values; a name without an entry gets its line all the
+// same. The line holds each value of the value list once, in the order of first occurrence.
+// Returns true when it wrote (the lines then changed or were written again as they were).
+bool writeDeclaration(Lines& lines, DeclarationLists& d, DeclarationKind kind,
+                      std::u16string_view name);
 
 // The text that a click on a value sub-entry or a variable entry inserts at the caret: the hint
 // and the caption without "&", each followed by a space ("дерево берёза ", " X ").

@@ -75,13 +75,16 @@ TEST(Rtf, ReadsWhatOtherWritersProduce) {
   EXPECT_EQ(lines[4], Line(1, static_cast<char16_t>(65536 - 3913)));
   // Text after the last \par is a line; Western documents decode as Windows-1252.
   EXPECT_EQ(readRtf("{\\rtf1\\ansi\\ansicpg1252 caf\\'e9}"), Lines{u"café"});
+  // Line ends and a NUL byte after the closing brace are no text.
+  EXPECT_EQ(readRtf(doc + std::string("\r\n\0", 3)), lines);
+  EXPECT_EQ(readRtf("{\\rtf1 a\\par}\r\nb\\par"), Lines{u"a"});
 }
 
 TEST(Rtf, HostileInputLoadsWithoutRecursion) {
   std::string deep = "{\\rtf1 " + std::string(100000, '{') + "x" + std::string(100000, '}') + "}";
   EXPECT_EQ(readRtf(deep), Lines{u"x"});
   EXPECT_EQ(readRtf("{\\rtf1 abc\\'"), Lines{u"abc"});  // truncated escape
-  EXPECT_EQ(readRtf("{\\rtf1 }}}}} a"), Lines{u" a"});  // extra closing braces
+  EXPECT_EQ(readRtf("{\\rtf1 }}}}} a"), Lines{});       // the document ends at its first "}"
   readRtf("{\\rtf1 \\u99999999999999 \\uc99999999 \\bin999999999 x");
 }
 

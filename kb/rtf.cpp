@@ -56,9 +56,14 @@ class RtfReader {
         ++pos_;
         pendingSkip_ = 0;
       } else if (c == '}') {
-        if (states_.size() > 1) states_.pop_back();
         ++pos_;
         pendingSkip_ = 0;
+        if (states_.size() > 1) {
+          states_.pop_back();
+          // The brace that closes the document's outer group ends it: what other writers put
+          // after it (line ends, a NUL byte) is no text.
+          if (states_.size() == 1) break;
+        }
       } else if (c == '\\') {
         controlSequence();
       } else if (c == '\r' || c == '\n') {

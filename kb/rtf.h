@@ -15,7 +15,8 @@ bool looksLikeRtf(std::string_view bytes);
 
 // The paragraphs of a Rich Text document as lines. Handles groups (without recursion, to any
 // depth), skipped destinations, \par, \line, \tab, \'hh in the document's code page, \uN with
-// \ucN and the escaped \\ \{ \}. Malformed or truncated input gives whatever text it holds.
+// \ucN and the escaped \\ \{ \}. The document ends at the brace that closes its outer group.
+// Malformed or truncated input gives whatever text it holds.
 Lines readRtf(std::string_view bytes);
 
 // A document with no formatting of its own whose paragraphs are the lines: every non-ASCII

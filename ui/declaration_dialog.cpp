@@ -48,13 +48,14 @@ class WidenOnDoubleClick : public QObject {
 
 }  // namespace
 
-DeclarationDialog::DeclarationDialog(Workspace& ws, Dialogs& dialogs, const char* formName,
-                                     const QString& caption, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint),
+DeclarationDialog::DeclarationDialog(Workspace& ws, Dialogs& dialogs, DeclarationKind kind,
+                                     const char* formName, const QString& caption, QWidget* parent)
+    : QDialog(parent,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ws_(ws),
       d_(ws.declarations),
       dialogs_(dialogs),
+      kind_(kind),
       body_(new QVBoxLayout(this)) {
   setObjectName(formName);
   setWindowTitle(caption);
@@ -123,17 +124,17 @@ void DeclarationDialog::addButtonRow(QComboBox* field, const ListEditing& ops) {
 
 void DeclarationDialog::addEntry() {
   const Line text = textOf(edited_);
-  if (runChecked([&] { return editing_.add(d_, text); })) edited_->clearEditText();
+  if (runChecked([&] { return editing_.add(d_, kind_, text); })) edited_->clearEditText();
 }
 
 void DeclarationDialog::removeEntry() {
   const Line text = textOf(edited_);
-  run([&] { editing_.remove(d_, text); });
+  run([&] { editing_.remove(d_, kind_, text); });
 }
 
 void DeclarationDialog::renameEntry() {
   const Line text = textOf(edited_);
-  if (runChecked([&] { return editing_.rename(d_, text); })) edited_->clearEditText();
+  if (runChecked([&] { return editing_.rename(d_, kind_, text); })) edited_->clearEditText();
 }
 
 void DeclarationDialog::widen(QComboBox* field) { field->setFixedWidth(width() - 2 * kMargin); }

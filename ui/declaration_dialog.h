@@ -33,9 +33,9 @@ class DeclarationDialog : public QDialog {
 
   // The operations on the list that a dialog edits through its field and its buttons.
   struct ListEditing {
-    NameStatus (*add)(DeclarationLists&, std::u16string_view);
-    void (*remove)(DeclarationLists&, std::u16string_view);
-    NameStatus (*rename)(DeclarationLists&, std::u16string_view);
+    NameStatus (*add)(DeclarationLists&, DeclarationKind, std::u16string_view);
+    void (*remove)(DeclarationLists&, DeclarationKind, std::u16string_view);
+    NameStatus (*rename)(DeclarationLists&, DeclarationKind, std::u16string_view);
   };
 
   // The four buttons every dialog ends with.
@@ -45,8 +45,8 @@ class DeclarationDialog : public QDialog {
   QPushButton* closeButton() const { return close_; }
 
  protected:
-  DeclarationDialog(Workspace& ws, Dialogs& dialogs, const char* formName, const QString& caption,
-                    QWidget* parent);
+  DeclarationDialog(Workspace& ws, Dialogs& dialogs, DeclarationKind kind, const char* formName,
+                    const QString& caption, QWidget* parent);
 
   // An editable drop-down list with its hint; a double click on its field widens it. Picking an
   // entry from the drop-down of a list that `remembers` makes it the remembered entry.
@@ -75,6 +75,7 @@ class DeclarationDialog : public QDialog {
   Workspace& ws_;
   DeclarationLists& d_;
   Dialogs& dialogs_;
+  const DeclarationKind kind_;  // the kind of declaration whose lists the dialog edits
 
  private:
   QVBoxLayout* body_;

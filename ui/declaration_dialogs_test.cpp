@@ -197,6 +197,28 @@ class DeclarationDialogsTest : public QObject {
     QCOMPARE(items(parameters->field()) + items(values->choiceField()), QStringList());
   }
 
+  // A refresh empties the value list and the choice field together, so that a value added after
+  // it is not written over the declaration as its only value.
+  void refreshEmptiesTheChoiceWithTheValues() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    window.show();
+    const QString text("ГИПОТЕЗЫ:\nдерево {берёза, ель}\nПАРАМЕТРЫ:\nNAME R");
+    setEditorText(window, text);
+    trigger(window, {"&Проект", "Добавление в систему данных", "Классы"});
+    trigger(window, {"&Проект", "Добавление в систему данных", "Элементы класса"});
+    trigger(window, {"&Гипотезы", "Ввод элементов класса"});
+    ClassElementsDialog* elements = window.classElementsDialog();
+    pick(elements->choiceField(), "дерево");
+    QCOMPARE(items(elements->valueField()), QStringList({"берёза", "ель"}));
+    trigger(window, {"&Проект", "Добавление в систему данных", "Классы"});
+    QVERIFY(elements->choiceField()->currentText().isEmpty());
+    QCOMPARE(items(elements->valueField()), QStringList());
+    enter(elements->valueField(), "дуб");
+    elements->writeButton()->click();
+    QCOMPARE(editorText(window), text);
+  }
+
   void contextMenuListsAndInsertsDeclaredNames() {
     ScriptedDialogs dialogs;
     MainWindow window(&dialogs);

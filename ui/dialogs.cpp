@@ -1,48 +1,69 @@
-// Qt's message boxes and common dialogs.
+// The program's message boxes and Qt's common dialogs, each kept above the tool windows.
 #include "ui/dialogs.h"
 
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "ui/message_box.h"
+
 namespace veksa {
 
 namespace {
+
 // Message boxes carry the program's name as their title.
 const QString kTitle = QStringLiteral("VEKSA");
+
+// A file dialog with the knowledge-base filter; its overwrite question is Qt's own.
+QString fileName(QWidget* parent, const QString& filter, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(topWindowFor(parent), QString(), QString(), filter);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  keepAbove(&dialog);
+  if (dialog.exec() != QDialog::Accepted) return QString();
+  return dialog.selectedFiles().value(0);
+}
+
+bool accepted(QDialog&& dialog) {
+  keepAbove(&dialog);
+  return dialog.exec() == QDialog::Accepted;
+}
+
 }  // namespace
 
 void QtDialogs::message(QWidget* parent, const QString& text) {
-  QMessageBox::information(parent, kTitle, text, QMessageBox::Ok);
+  showMessageBox(parent, QMessageBox::Information, kTitle, text, {kOkText});
 }
 
 void QtDialogs::error(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, QStringLiteral("Ошибка"), text, QMessageBox::Ok);
+  showMessageBox(parent, QMessageBox::Critical, QStringLiteral("Ошибка"), text, {kOkText});
 }
 
 bool QtDialogs::question(QWidget* parent, const QString& title, const QString& text) {
-  return QMessageBox::question(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                               QMessageBox::Ok) == QMessageBox::Ok;
+  return showMessageBox(parent, QMessageBox::Question, title, text, {kOkText, kCancelText}) == 0;
+}
+
+int QtDialogs::choose(QWidget* parent, const QString& title, const QString& text,
+                      const QStringList& buttons) {
+  return showMessageBox(parent, QMessageBox::Question, title, text, buttons);
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+  return fileName(parent, filter, QFileDialog::AcceptOpen);
 }
 
 QString QtDialogs::saveFileName(QWidget* parent, const QString& filter) {
-  return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+  return fileName(parent, filter, QFileDialog::AcceptSave);
 }
 
 bool QtDialogs::print(QWidget* parent, QPrinter& printer) {
-  QPrintDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
+  return accepted(QPrintDialog(&printer, topWindowFor(parent)));
 }
 
 bool QtDialogs::printerSetup(QWidget* parent, QPrinter& printer) {
-  QPageSetupDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
+  return accepted(QPageSetupDialog(&printer, topWindowFor(parent)));
 }
 
 }  // namespace veksa

@@ -195,8 +195,8 @@ class MainWindow : public QMainWindow {
   void merge();
   void createDeclarationDialogs();
   void showDialog(QWidget* dialog);
-  // The class and parameter dialogs hide as far as the refresh of classes closed them.
-  void hideDialogsClosedByRefresh(const Lines& lines);
+  // The class and parameter dialogs that the refresh of classes closed hide.
+  void hideDialogsClosedByRefresh(const ClosedDialogs& closed);
   void showDeclarationLists();
   void showContextMenu(const QPoint& at);
   void findNext(const QString& what, bool matchCase);

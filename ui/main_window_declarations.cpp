@@ -4,9 +4,6 @@
 #include <QPlainTextEdit>
 
 #include "kb/declarations.h"
-#include "kb/keywords.h"
-#include "kb/locate.h"
-#include "kb/scan.h"
 #include "ui/editor_window.h"
 #include "ui/main_window.h"
 #include "ui/name_list_dialogs.h"
@@ -15,38 +12,6 @@
 #include "ui/window_placement.h"
 
 namespace veksa {
-
-namespace {
-
-// How far the refresh of classes and parameters reads: it closes the class dialog once it has
-// read the classes up to the "ПАРАМЕТРЫ:" line, and the parameter dialog once it has read the
-// parameters up to a line that starts with "РАЗДЕЛ", "NAME" or "ПЕРЕМЕННЫЕ:". A text that ends
-// before leaves the dialog open.
-struct RefreshCloses {
-  bool classes = false;
-  bool parameters = false;
-};
-
-RefreshCloses dialogsClosedByRefresh(const Lines& lines) {
-  RefreshCloses closes;
-  std::size_t i = 0;
-  const std::size_t n = lines.size();
-  while (i < n && firstWord(lines[i]) != kHypothesesHeader) ++i;
-  for (++i; i < n && firstWord(lines[i]) != kParametersHeader; ++i) {
-  }
-  if (i >= n) return closes;
-  closes.classes = true;
-  for (++i; i < n; ++i) {
-    const Line w = firstWord(lines[i]);
-    if (w == kSectionWord || w == kName || w == kVariablesHeader) {
-      closes.parameters = true;
-      break;
-    }
-  }
-  return closes;
-}
-
-}  // namespace
 
 void MainWindow::createDeclarationDialogs() {
   classDialog_ = new ClassDialog(ws_, *dialogs_, this);
@@ -96,17 +61,15 @@ void MainWindow::showDeclarationLists() {
   }
 }
 
-void MainWindow::hideDialogsClosedByRefresh(const Lines& lines) {
-  const RefreshCloses closes = dialogsClosedByRefresh(lines);
-  if (closes.classes) classDialog_->hideForRefresh();
-  if (closes.parameters) parameterDialog_->hideForRefresh();
+void MainWindow::hideDialogsClosedByRefresh(const ClosedDialogs& closed) {
+  if (closed.classDialog) classDialog_->hideForRefresh();
+  if (closed.parameterDialog) parameterDialog_->hideForRefresh();
 }
 
 void MainWindow::N55Click() {
   if (!editorOpen()) return;
   CommandScope scope(*this);
-  veksa::N55Click(ws_.lines, ws_.declarations);
-  hideDialogsClosedByRefresh(ws_.lines);
+  hideDialogsClosedByRefresh(veksa::N55Click(ws_.lines, ws_.declarations));
 }
 
 void MainWindow::N56Click() {
@@ -118,7 +81,7 @@ void MainWindow::N56Click() {
 void MainWindow::PopupMenu1Popup() {
   CommandScope scope(*this);
   const ContextMenu entries = veksa::PopupMenu1Popup(ws_.lines, ws_.declarations);
-  hideDialogsClosedByRefresh(ws_.lines);
+  hideDialogsClosedByRefresh(entries.closed);
   const QList<QAction*> submenus = popup_->actions();
   // Mousekl and Mouseel: a copy of every class and parameter entry with its value entries, and of
   // every variable entry. Value and variable entries insert when chosen; a class or parameter

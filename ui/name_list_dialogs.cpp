@@ -8,29 +8,28 @@
 
 namespace veksa {
 
-NameListDialog::NameListDialog(Workspace& ws, Dialogs& dialogs, const char* formName,
-                               const QString& caption, const char* fieldName,
-                               const QString& fieldHint, const Operations& ops, QWidget* parent)
-    : DeclarationDialog(ws, dialogs, formName, caption, parent), ops_(ops) {
+NameListDialog::NameListDialog(Workspace& ws, Dialogs& dialogs, DeclarationKind kind,
+                               const char* formName, const QString& caption, const char* fieldName,
+                               const QString& fieldHint, QWidget* parent)
+    : DeclarationDialog(ws, dialogs, kind, formName, caption, parent) {
   field_ = addField(fieldName, fieldHint, true);
-  addButtonRow(field_, ops.editing);
+  addButtonRow(field_, {addName, deleteName, renameName});
   connect(closeButton(), &QPushButton::clicked, this, &NameListDialog::reject);
   resize(420, 110);
 }
 
-void NameListDialog::showLists() { fill(field_, d_.*ops_.list); }
+void NameListDialog::showLists() { fill(field_, listsOf(d_, kind_).names); }
 
 void NameListDialog::reject() {
-  run([this] { ops_.close(d_); });
+  run([this] { closeNameDialog(d_, kind_); });
   QDialog::reject();
 }
 
 ClassDialog::ClassDialog(Workspace& ws, Dialogs& dialogs, QWidget* parent)
-    : NameListDialog(ws, dialogs, "TForm6", QStringLiteral("Ввод класса гипотез"), "classList",
+    : NameListDialog(ws, dialogs, DeclarationKind::Class, "TForm6",
+                     QStringLiteral("Ввод класса гипотез"), "classList",
                      QStringLiteral("Вставка гипотез - клавиша Insert, Удаление гипотезы из "
                                     "списка - клавиша Delete"),
-                     {&DeclarationLists::classList, {addClass, deleteClass, renameClass},
-                      closeClassDialog},
                      parent) {}
 
 void ClassDialog::mousePressEvent(QMouseEvent* event) {
@@ -39,10 +38,10 @@ void ClassDialog::mousePressEvent(QMouseEvent* event) {
 }
 
 ParameterDialog::ParameterDialog(Workspace& ws, Dialogs& dialogs, QWidget* parent)
-    : NameListDialog(ws, dialogs, "TForm7", QStringLiteral("Ввод параметров"), "parameterList",
-                     QStringLiteral("Вставка параметра - клавиша Insert, удаление - клавиша Delete"),
-                     {&DeclarationLists::parameterList,
-                      {addParameter, deleteParameter, renameParameter}, closeParameterDialog},
-                     parent) {}
+    : NameListDialog(
+          ws, dialogs, DeclarationKind::Parameter, "TForm7", QStringLiteral("Ввод параметров"),
+          "parameterList",
+          QStringLiteral("Вставка параметра - клавиша Insert, удаление - клавиша Delete"), parent) {
+}
 
 }  // namespace veksa

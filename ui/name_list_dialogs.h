@@ -15,13 +15,6 @@ class NameListDialog : public DeclarationDialog {
   Q_OBJECT
 
  public:
-  // The core operations on one of the twins' lists.
-  struct Operations {
-    Lines DeclarationLists::*list;
-    ListEditing editing;
-    void (*close)(DeclarationLists&);
-  };
-
   QComboBox* field() const { return field_; }
   void showLists() override;
   // Hides the dialog as the refresh of classes and parameters closes it (without the rebuild of
@@ -29,15 +22,14 @@ class NameListDialog : public DeclarationDialog {
   void hideForRefresh() { QDialog::reject(); }
 
  protected:
-  NameListDialog(Workspace& ws, Dialogs& dialogs, const char* formName, const QString& caption,
-                 const char* fieldName, const QString& fieldHint, const Operations& ops,
+  NameListDialog(Workspace& ws, Dialogs& dialogs, DeclarationKind kind, const char* formName,
+                 const QString& caption, const char* fieldName, const QString& fieldHint,
                  QWidget* parent);
   // "Закрыть" and Esc from any control: an empty menu is rebuilt from the list, then the dialog
   // hides.
   void reject() override;
 
  private:
-  Operations ops_;
   QComboBox* field_;
 };
 

@@ -29,8 +29,7 @@ Answer QtHost::ask(const Question& question) {
 
 void QtHost::message(const Line& text) {
   window_.editor()->pushLines();  // repairs and assembled sections are on screen with the box
-  QWidget* parent = QApplication::activeModalWidget();
-  window_.dialogs().message(parent ? parent : &window_, toQString(text));
+  window_.dialogs().message(&window_, toQString(text));
 }
 
 void QtHost::traceStep(std::size_t lineIndex) {

@@ -13,19 +13,24 @@ namespace veksa {
 
 class ScriptedDialogs : public Dialogs {
  public:
-  QStringList shown;       // messages, errors ("error: " in front) and questions, in order
-  QList<bool> answers;     // answers to questions
-  QStringList fileNames;   // answers to open and save dialogs ("" cancels)
-  QList<bool> printOk;     // answers to print and printer set-up dialogs
-  int fileDialogs = 0;     // how many open or save dialogs were shown
+  QStringList shown;      // messages, errors ("error: " in front) and questions, in order
+  QList<bool> answers;    // answers to questions
+  QList<int> choices;     // answers to choices: the index of the button (the first when empty)
+  QStringList fileNames;  // answers to open and save dialogs ("" cancels)
+  QList<bool> printOk;    // answers to print and printer set-up dialogs
+  int fileDialogs = 0;    // how many open or save dialogs were shown
   int printDialogs = 0;
-  QString printTo;         // a confirmed print dialog sends the pages to this PDF file
+  QString printTo;  // a confirmed print dialog sends the pages to this PDF file
 
   void message(QWidget*, const QString& text) override { shown << text; }
   void error(QWidget*, const QString& text) override { shown << "error: " + text; }
   bool question(QWidget*, const QString& title, const QString& text) override {
     shown << title + ": " + text;
     return answers.isEmpty() ? true : answers.takeFirst();
+  }
+  int choose(QWidget*, const QString& title, const QString& text, const QStringList&) override {
+    shown << title + ": " + text;
+    return choices.isEmpty() ? 0 : choices.takeFirst();
   }
   QString openFileName(QWidget*, const QString&) override { return nextFile(); }
   QString saveFileName(QWidget*, const QString&) override { return nextFile(); }

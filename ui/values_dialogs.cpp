@@ -17,10 +17,9 @@ namespace {
 const QString kValuesHint = QStringLiteral("Добавление значений в список- Insert, удаление - Delete");
 }  // namespace
 
-ValuesDialog::ValuesDialog(Workspace& ws, Dialogs& dialogs, const Texts& texts,
-                           const Operations& ops, QWidget* parent)
-    : DeclarationDialog(ws, dialogs, texts.formName, texts.caption, parent),
-      ops_(ops),
+ValuesDialog::ValuesDialog(Workspace& ws, Dialogs& dialogs, DeclarationKind kind,
+                           const Texts& texts, QWidget* parent)
+    : DeclarationDialog(ws, dialogs, kind, texts.formName, texts.caption, parent),
       closeQuestion_(texts.closeQuestion) {
   body()->addWidget(new QLabel(texts.choiceLabel, this));
   choice_ = addField("choiceList", texts.choiceHint, false);
@@ -30,13 +29,13 @@ ValuesDialog::ValuesDialog(Workspace& ws, Dialogs& dialogs, const Texts& texts,
   write_->setToolTip(texts.writeHint);
   write_->setStatusTip(texts.writeHint);
   body()->addWidget(write_, 0, Qt::AlignLeft);
-  addButtonRow(values_, ops.editing);
+  addButtonRow(values_, {addValue, deleteValue, renameValue});
 
   // Whatever changes the chosen name, typing or picking, shows that name's values. Only the value
   // list changes, so the text the user types stays as it is.
   connect(choice_, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    ops_.choose(d_, toLine(text));
-    fill(values_, d_.*ops_.values);
+    chooseName(d_, kind_, toLine(text));
+    fill(values_, listsOf(d_, kind_).values);
   });
   connect(write_, &QPushButton::clicked, this, &ValuesDialog::writeDeclaration);
   connect(closeButton(), &QPushButton::clicked, this, &ValuesDialog::closeAsking);
@@ -44,13 +43,19 @@ ValuesDialog::ValuesDialog(Workspace& ws, Dialogs& dialogs, const Texts& texts,
 }
 
 void ValuesDialog::showLists() {
-  fill(choice_, d_.*ops_.choice);
-  fill(values_, d_.*ops_.values);
+  const KindLists lists = listsOf(d_, kind_);
+  fill(choice_, lists.choice);
+  fill(values_, lists.values);
+  // A refresh emptied the choice with the value list: the field shows it.
+  if (lists.chosen.empty() && !choice_->currentText().isEmpty()) {
+    const QSignalBlocker block(choice_);
+    choice_->setEditText(QString());
+  }
 }
 
 void ValuesDialog::writeDeclaration() {
   const Line name = textOf(choice_);
-  run([&] { ops_.write(ws_.lines, d_, name); });
+  run([&] { veksa::writeDeclaration(ws_.lines, d_, kind_, name); });
 }
 
 void ValuesDialog::closeAsking() {
@@ -61,15 +66,13 @@ void ValuesDialog::closeAsking() {
 }
 
 ClassElementsDialog::ClassElementsDialog(Workspace& ws, Dialogs& dialogs, QWidget* parent)
-    : ValuesDialog(ws, dialogs,
+    : ValuesDialog(ws, dialogs, DeclarationKind::Class,
                    {"TForm13", QStringLiteral("Ввод элементов класса гипотез"),
                     QStringLiteral("Класс гипотез"), QStringLiteral("Список выбора гипотезы"),
                     QStringLiteral("Элементы класса гипотез:"),
                     QStringLiteral("Добавить в базу знаний класса гипотез"),
                     QStringLiteral("Добавление гипотезу со значениями в базу знаний "),
                     QStringLiteral("Добавить класс гипотез в базу знаний")},
-                   {&DeclarationLists::classChoice, &DeclarationLists::classValues, chooseClass,
-                    {addClassValue, deleteClassValue, renameClassValue}, writeClassDeclaration},
                    parent) {}
 
 void ClassElementsDialog::keyPressEvent(QKeyEvent* event) {
@@ -78,17 +81,12 @@ void ClassElementsDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 ParameterValuesDialog::ParameterValuesDialog(Workspace& ws, Dialogs& dialogs, QWidget* parent)
-    : ValuesDialog(ws, dialogs,
-                   {"TForm8", QStringLiteral("Ввод значений параметра"),
-                    QStringLiteral("Параметр"), QStringLiteral("Список выбора параметра"),
-                    QStringLiteral("Значения:"),
+    : ValuesDialog(ws, dialogs, DeclarationKind::Parameter,
+                   {"TForm8", QStringLiteral("Ввод значений параметра"), QStringLiteral("Параметр"),
+                    QStringLiteral("Список выбора параметра"), QStringLiteral("Значения:"),
                     QStringLiteral("Добавить в базу знаний параметры"),
                     QStringLiteral("Добавление параметра со значениями в базу знаний "),
                     QStringLiteral("Добавить параметры в базу знаний")},
-                   {&DeclarationLists::parameterChoice, &DeclarationLists::parameterValues,
-                    chooseParameter,
-                    {addParameterValue, deleteParameterValue, renameParameterValue},
-                    writeParameterDeclaration},
                    parent) {}
 
 }  // namespace veksa

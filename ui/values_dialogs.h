@@ -15,14 +15,7 @@ class ValuesDialog : public DeclarationDialog {
   Q_OBJECT
 
  public:
-  // The core operations on one of the twins' lists and the texts that tell them apart.
-  struct Operations {
-    Lines DeclarationLists::*choice;
-    Lines DeclarationLists::*values;
-    void (*choose)(DeclarationLists&, std::u16string_view);
-    ListEditing editing;
-    bool (*write)(Lines&, DeclarationLists&, std::u16string_view);
-  };
+  // The texts that tell the twins apart.
   struct Texts {
     const char* formName;
     QString caption;
@@ -40,7 +33,7 @@ class ValuesDialog : public DeclarationDialog {
   void showLists() override;
 
  protected:
-  ValuesDialog(Workspace& ws, Dialogs& dialogs, const Texts& texts, const Operations& ops,
+  ValuesDialog(Workspace& ws, Dialogs& dialogs, DeclarationKind kind, const Texts& texts,
                QWidget* parent);
   // Esc hides the dialog without asking.
   void reject() override { QDialog::reject(); }
@@ -51,7 +44,6 @@ class ValuesDialog : public DeclarationDialog {
   // "Закрыть": asks whether to write first, then hides.
   void closeAsking();
 
-  Operations ops_;
   QString closeQuestion_;
   QComboBox* choice_;
   QComboBox* values_;
