@@ -126,6 +126,7 @@ PassResult Interpreter::Button15Click() {
       ws_.protocol.append({entry, u"", u""});
       ++counts_.rulesExecuted;
       currentRule_ = &entry;
+      currentNameLine_ = nameLine;
       const int firedBefore = ConclusionCount;
       PrRale(nameLine + 1);
       if (record_ != nullptr && ConclusionCount > firedBefore) record_->firedRules.insert(entry);
@@ -177,7 +178,7 @@ void Interpreter::PrRale(std::size_t first) {
         } else {
           if (w2.empty() || w2 == kThen || w2 == kElse) return;
           Trass(i);
-          ++ConclusionCount;
+          branchFired(i);
           fireBranch(w2, i, pos);
           return;
         }
@@ -193,7 +194,7 @@ void Interpreter::PrRale(std::size_t first) {
             nestedCondition(i, pos);
           } else {
             Trass(i);
-            ++ConclusionCount;
+            branchFired(i);
             certainty_ = -certainty_;
             fireBranch(w2, i, pos);
             return;
@@ -202,6 +203,13 @@ void Interpreter::PrRale(std::size_t first) {
       }
       if (w1 == kCase && !caseBlock(w2, i)) return;
     }
+  }
+}
+
+void Interpreter::branchFired(std::size_t line) {
+  ++ConclusionCount;
+  if (record_ != nullptr && currentRule_ != nullptr) {
+    record_->firedBranches.push_back({*currentRule_, line - currentNameLine_, ws_.lines[line]});
   }
 }
 
@@ -332,7 +340,7 @@ bool Interpreter::caseBlock(const Line& parameter, std::size_t caseLine) {
       std::size_t pos = 1;
       if (readWord(text, pos) != factValue) continue;
       Trass(current);
-      ++ConclusionCount;
+      branchFired(current);
       Line w = readWord(text, pos);
       if (isFormula(w)) {
         formulaList(w, current, pos);

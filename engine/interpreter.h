@@ -108,6 +108,8 @@ class Interpreter {
                             long double conditionCertainty);
   // The CASE block of parameter `parameter` on line `line`; false when it ends the rule.
   bool caseBlock(const Line& parameter, std::size_t line);
+  // A branch fires on `line`: counts it and records it.
+  void branchFired(std::size_t line);
   // Trass: the trace display of a line, only in a trace run.
   void Trass(std::size_t line);
   // Adds a conclusion certainty to the ResultTable (SumCt into the last matching row, or a new
@@ -133,6 +135,7 @@ class Interpreter {
   ConditionEvaluator& conditions_;
   PassRecord* record_;
   const Line* currentRule_ = nullptr;  // the rule-path entry being executed
+  std::size_t currentNameLine_ = 0;    // the "NAME" line of the rule being executed
   bool inCase_ = false;                // a CASE alternative's conclusion list is being recorded
   bool factsIndexed_ = false;
   std::unordered_map<Line, std::vector<std::size_t>> factsByParameter_;

@@ -4,6 +4,7 @@
 #ifndef VEKSA_ENGINE_RUN_RECORD_H_
 #define VEKSA_ENGINE_RUN_RECORD_H_
 
+#include <cstddef>
 #include <optional>
 #include <unordered_set>
 #include <vector>
@@ -55,11 +56,21 @@ struct PassCounts {
   bool operator==(const PassCounts&) const = default;
 };
 
+// A branch that fired (THEN, ELSE or a CASE alternative): its line counted from its rule's "NAME"
+// line, and that line's text. A run of chosen sections runs their lines at other indexes than the
+// whole text has them; the offset and the text find the branch in either.
+struct FiredBranch {
+  Line rule;
+  std::size_t offset = 0;
+  Line lineText;
+};
+
 // The record of one inference pass.
 struct PassRecord {
   std::vector<ConclusionRecord> conclusions;
   PassCounts counts;
   std::unordered_set<Line> firedRules;  // rules of which at least one fired a branch
+  std::vector<FiredBranch> firedBranches;  // in firing order
   bool recorded = false;                // a pass was recorded
   void clear() { *this = PassRecord(); }
 };
