@@ -52,50 +52,6 @@ long double SumCt(Host& host, long double a, long double b) {
   return checkedCertainty(result);
 }
 
-std::size_t GroupIndex::closeAfter(std::size_t line, std::size_t posAfterOpen) {
-  const Line& text = lines_[line];
-  auto it = cache_.find(line);
-  if (it == cache_.end()) {
-    std::vector<std::pair<std::size_t, std::size_t>> pairs;
-    std::vector<std::size_t> open;  // indexes into pairs of the groups not yet closed
-    forEachWord(text, [&](const Line& w, std::size_t start) {
-      if (w == u"(") {
-        pairs.emplace_back(start + 1, text.size() + 1);
-        open.push_back(pairs.size() - 1);
-      } else if (w == u")" && !open.empty()) {
-        pairs[open.back()].second = start + 1;
-        open.pop_back();
-      }
-      return true;
-    });
-    it = cache_.emplace(line, std::move(pairs)).first;
-  }
-  const auto& pairs = it->second;
-  auto found =
-      std::lower_bound(pairs.begin(), pairs.end(), std::make_pair(posAfterOpen, std::size_t{0}));
-  if (found != pairs.end() && found->first == posAfterOpen) return found->second;
-  // Not just after a "(" word: the first ")" at depth 0 from here.
-  std::size_t depth = 0, result = text.size() + 1;
-  std::size_t pos = posAfterOpen;
-  while (true) {
-    pos = skipSpaces(text, pos);
-    if (pos > text.size()) break;
-    Line w;
-    GetLeks(text, pos, text.size(), w);
-    pos += w.size();
-    if (w == u"(") {
-      ++depth;
-    } else if (w == u")") {
-      if (depth == 0) {
-        result = pos;
-        break;
-      }
-      --depth;
-    }
-  }
-  return result;
-}
-
 namespace {
 
 constexpr long double kInfinity = std::numeric_limits<long double>::infinity();
@@ -129,27 +85,12 @@ Rest compose(const Rest& a, const Rest& b) {
     r.zero[s] = a.zero[s] || b.zero[after + 1];
   }
   r.end = b.end;
-  r.word = b.word;
+  r.comparison = b.comparison;
+  r.error = b.error;
   return r;
 }
 
 }  // namespace
-
-std::size_t ConditionEvaluator::LineStartHash::operator()(const LineStart& s) const {
-  std::uint64_t h = s.line * 0x9E3779B97F4A7C15ull;
-  for (std::uint32_t w : s.w) h = (h ^ w) * 0xFF51AFD7ED558CCDull;
-  return static_cast<std::size_t>(h ^ (h >> 32));
-}
-
-ConditionEvaluator::LineStart ConditionEvaluator::lineStart(std::size_t line, const Line* slots) {
-  LineStart start{line, {0, 0, 0, 0}};
-  for (int k = 0; k < 4; ++k) {
-    auto [it, added] = wordIds_.try_emplace(slots[k], static_cast<std::uint32_t>(words_.size()));
-    if (added) words_.push_back(slots[k]);
-    start.w[k] = it->second;
-  }
-  return start;
-}
 
 namespace {
 
@@ -174,12 +115,10 @@ struct Frame {
   Join join = Join::Replace;      // how this group joins what encloses it
   std::size_t close = 0;          // where what encloses it goes on after this group
   long double cert = 0;           // a group's certainty (a condition uses the walk's certainty)
-  Line w[5];                      // the word slots w1..w5; a word not found leaves its slot
+  Symbol w[5] = {};               // the word slots w1..w5; a word not found leaves its slot
   Part resume = Part::FirstWord;  // where this evaluation goes on after a nested group
   int reread = 0;                 // the slots it reads again first (w1, or w1 and w2)
 };
-
-bool isComparison(const Line& w) { return !w.empty() && w[0] == u'='; }
 
 }  // namespace
 
@@ -188,14 +127,12 @@ bool isComparison(const Line& w) { return !w.empty() && w[0] == u'='; }
 // the certainty it starts with; a group's certainty is always a number of its own.
 class ConditionEvaluator::Walk {
  public:
-  Walk(ConditionEvaluator& e, std::size_t line, std::size_t pos, long double* certainty,
-       Rest* rest)
-      : e_(e), text_(e.ws_.lines[line]), line_(line), pos_(pos), certainty_(certainty),
-        rest_(rest) {}
+  Walk(ConditionEvaluator& e, std::size_t line, std::size_t pos, long double* certainty, Rest* rest)
+      : e_(e), line_(line), pos_(pos), certainty_(certainty), rest_(rest) {}
 
   // Runs the condition's steps with the slots `slots` as the previous line left them (w1..w5).
   // Returns true when a step ended past the end of the line, with the slots left in `slots`.
-  bool condition(Line* slots) {
+  bool condition(Symbol* slots) {
     Frame& f = stack_.emplace_back();
     f.condition = true;
     for (int k = 0; k < 5; ++k) f.w[k] = slots[k];
@@ -207,7 +144,7 @@ class ConditionEvaluator::Walk {
   // Runs a group from just after its "(" and returns its certainty.
   long double group() {
     Frame& f = stack_.emplace_back();
-    f.close = e_.groups_.closeAfter(line_, pos_);
+    f.close = e_.text_.closeAfter(line_, pos_);
     run();
     return groupResult_;
   }
@@ -236,8 +173,8 @@ class ConditionEvaluator::Walk {
       }
       switch (outcome) {
         case Outcome::Next:
-          part = part == Part::Terms ? Part::FirstWord
-                                     : static_cast<Part>(static_cast<int>(part) + 1);
+          part =
+              part == Part::Terms ? Part::FirstWord : static_cast<Part>(static_cast<int>(part) + 1);
           break;
         case Outcome::GroupOpened:
           part = Part::FirstWord;
@@ -261,31 +198,32 @@ class ConditionEvaluator::Walk {
   Outcome firstWord(Frame& f) {
     read(f.w[0]);
     if (f.condition) {
-      if (isComparison(f.w[0])) {
+      if (e_.text_.isExpression(f.w[0])) {
         comparison(f.w[0]);
         return Outcome::ConditionEnds;
       }
-      if (f.w[0] == kThen) {
+      if (f.w[0] == kSymThen) {
         if (rest_ != nullptr) rest_->end = Rest::End::Then;
         return Outcome::ConditionEnds;
       }
-    } else if (f.w[0] == kClose) {
+    } else if (f.w[0] == kSymClose) {
       return Outcome::GroupEnds;
     }
-    if (f.w[0] == kOpen) return openGroup(f, Join::Replace, Part::SecondWord, 1);
+    if (f.w[0] == kSymOpen) return openGroup(f, Join::Replace, Part::SecondWord, 1);
     return Outcome::Next;
   }
 
   // The second word of a step; "AND (" opens a group that can only lower the certainty.
   Outcome secondWord(Frame& f) {
     read(f.w[1]);
-    if (f.w[0] == kAnd && f.w[1] == kOpen) return openGroup(f, Join::Smaller, Part::OrGroup, 2);
+    if (f.w[0] == kSymAnd && f.w[1] == kSymOpen)
+      return openGroup(f, Join::Smaller, Part::OrGroup, 2);
     return Outcome::Next;
   }
 
   // "OR (" (also right after an "AND (" group) opens a group that can only raise the certainty.
   Outcome orGroup(Frame& f) {
-    if (f.w[0] == kOr && f.w[1] == kOpen) return openGroup(f, Join::Larger, Part::Terms, 2);
+    if (f.w[0] == kSymOr && f.w[1] == kSymOpen) return openGroup(f, Join::Larger, Part::Terms, 2);
     return Outcome::Next;
   }
 
@@ -296,13 +234,15 @@ class ConditionEvaluator::Walk {
     firstTerm(f);
     read(f.w[2]);
     notTerm(f);
-    connectedTerm(f, kAnd, Join::Smaller);
-    connectedTerm(f, kOr, Join::Larger);
+    connectedTerm(f, kSymAnd, Join::Smaller);
+    connectedTerm(f, kSymOr, Join::Larger);
     read(f.w[3]);
-    negatedConnectedTerm(f, kAnd, Join::Smaller);
-    negatedConnectedTerm(f, kOr, Join::Larger);
+    negatedConnectedTerm(f, kSymAnd, Join::Smaller);
+    negatedConnectedTerm(f, kSymOr, Join::Larger);
     if (endsAtZero(f)) return f.condition ? Outcome::ConditionEnds : Outcome::GroupEnds;
-    if (pos_ > text_.size()) return f.condition ? Outcome::LineEnds : Outcome::GroupEnds;
+    if (pos_ > e_.text_.lines()[line_].size()) {
+      return f.condition ? Outcome::LineEnds : Outcome::GroupEnds;
+    }
     return Outcome::Next;
   }
 
@@ -310,8 +250,8 @@ class ConditionEvaluator::Walk {
   // its certainty replaces the certainty, and the two words after the term are read in its place.
   // This takes a condition's first term, and a term after an AND or OR term whose fact is missing.
   void firstTerm(Frame& f) {
-    Line* w = f.w;
-    if (w[0] == kNot || w[0] == kOpen || w[0] == kAnd || w[0] == kOr) return;
+    Symbol* w = f.w;
+    if (w[0] == kSymNot || w[0] == kSymOpen || w[0] == kSymAnd || w[0] == kSymOr) return;
     for (std::size_t row : e_.ws_.facts.find(w[0], w[1])) {
       assign(f, certaintyOf(row));
       read(w[0]);
@@ -322,8 +262,8 @@ class ConditionEvaluator::Walk {
   // "NOT P V": for each fact P V, its negated certainty replaces the certainty; the three words
   // after the term are read in its place.
   void notTerm(Frame& f) {
-    Line* w = f.w;
-    if (w[0] != kNot) return;
+    Symbol* w = f.w;
+    if (w[0] != kSymNot) return;
     for (std::size_t row : e_.ws_.facts.find(w[1], w[2])) {
       assign(f, -certaintyOf(row));
       read(w[0]);
@@ -335,9 +275,9 @@ class ConditionEvaluator::Walk {
   // "AND P V" keeps the smaller of the certainty and each fact's certainty, "OR P V" the larger;
   // the three words after the term are read in its place, so an OR term right after an AND term is
   // tested next.
-  void connectedTerm(Frame& f, std::u16string_view keyword, Join join) {
-    Line* w = f.w;
-    if (w[0] != keyword || w[1] == kOpen || w[1] == kNot) return;
+  void connectedTerm(Frame& f, Symbol keyword, Join join) {
+    Symbol* w = f.w;
+    if (w[0] != keyword || w[1] == kSymOpen || w[1] == kSymNot) return;
     for (std::size_t row : e_.ws_.facts.find(w[1], w[2])) {
       combine(f, join, certaintyOf(row));
       read(w[0]);
@@ -348,9 +288,9 @@ class ConditionEvaluator::Walk {
 
   // "AND NOT P V" and "OR NOT P V": the same with each fact's negated certainty; the five words
   // after the term are read in its place.
-  void negatedConnectedTerm(Frame& f, std::u16string_view keyword, Join join) {
-    Line* w = f.w;
-    if (w[0] != keyword || w[1] != kNot || w[2] == kOpen) return;
+  void negatedConnectedTerm(Frame& f, Symbol keyword, Join join) {
+    Symbol* w = f.w;
+    if (w[0] != keyword || w[1] != kSymNot || w[2] == kSymOpen) return;
     for (std::size_t row : e_.ws_.facts.find(w[2], w[3])) {
       combine(f, join, -certaintyOf(row));
       for (int k = 0; k < 5; ++k) read(w[k]);
@@ -362,7 +302,7 @@ class ConditionEvaluator::Walk {
   Outcome openGroup(Frame& f, Join join, Part resume, int reread) {
     f.resume = resume;
     f.reread = reread;
-    std::size_t close = e_.groups_.closeAfter(line_, pos_);
+    std::size_t close = e_.text_.closeAfter(line_, pos_);
     Frame& g = stack_.emplace_back();  // `f` is not used after this
     g.join = join;
     g.close = close;
@@ -389,28 +329,20 @@ class ConditionEvaluator::Walk {
 
   // A comparison word that ends the condition: the certainty becomes 1 when it holds and -1 when
   // not (unchanged after a message). A followed certainty leaves it to whoever applies the rest.
-  void comparison(const Line& word) {
+  void comparison(Symbol word) {
     if (rest_ != nullptr) {
       rest_->end = Rest::End::Comparison;
-      rest_->word = word;
-    } else if (std::optional<long double> holds = Idenex2(e_.ws_, e_.host_, word)) {
+      rest_->comparison = word;
+    } else if (std::optional<long double> holds =
+                   Idenex2(e_.ws_, e_.host_, e_.expressions_.comparison(word))) {
       *certainty_ = *holds;
     }
   }
 
   // Skips spaces and reads a word of the line into a slot; past the end the slot stays.
-  void read(Line& slot) {
-    pos_ = skipSpaces(text_, pos_);
-    if (pos_ > text_.size()) return;
-    Line word;
-    GetLeks(text_, pos_, text_.size(), word);
-    pos_ += word.size();
-    slot = std::move(word);
-  }
+  void read(Symbol& slot) { e_.text_.next(line_, pos_, slot); }
 
-  long double certaintyOf(std::size_t row) const {
-    return e_.ws_.number(e_.ws_.facts.cell(row, 2));
-  }
+  long double certaintyOf(std::size_t row) const { return e_.ws_.facts.number(row, 2); }
 
   void assign(Frame& f, long double c) { combine(f, Join::Replace, c); }
 
@@ -442,7 +374,6 @@ class ConditionEvaluator::Walk {
   }
 
   ConditionEvaluator& e_;
-  const Line& text_;
   std::size_t line_;
   std::size_t pos_;
   long double* certainty_;
@@ -451,86 +382,114 @@ class ConditionEvaluator::Walk {
   long double groupResult_ = 0;
 };
 
-const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const LineStart& start) {
-  auto known = rests_.find(start);
-  if (known != rests_.end()) return known->second;
+namespace {
+constexpr std::uint32_t kFree = 0xFFFFFFFFu;
+
+std::size_t hashStart(std::uint32_t line, std::uint32_t pos, const Symbol* w) {
+  std::uint64_t h = (std::uint64_t{line} << 32 | pos) * 0x9E3779B97F4A7C15ull;
+  for (int k = 0; k < 4; ++k) h = (h ^ w[k]) * 0xFF51AFD7ED558CCDull;
+  return static_cast<std::size_t>(h ^ (h >> 32));
+}
+}  // namespace
+
+std::size_t ConditionEvaluator::slotOf(const Start& start) const {
+  const std::size_t mask = memo_.size() - 1;
+  for (std::size_t i = hashStart(start.line, start.pos, start.w) & mask;; i = (i + 1) & mask) {
+    if (memo_[i] == kFree || rests_[memo_[i]].first == start) return i;
+  }
+}
+
+void ConditionEvaluator::growMemo() {
+  memo_.assign(std::max<std::size_t>(1024, memo_.size() * 2), kFree);
+  const std::size_t mask = memo_.size() - 1;
+  for (std::uint32_t r = 0; r < rests_.size(); ++r) {
+    const Start& s = rests_[r].first;
+    std::size_t i = hashStart(s.line, s.pos, s.w) & mask;
+    while (memo_[i] != kFree) i = (i + 1) & mask;
+    memo_[i] = r;
+  }
+}
+
+const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const Start& start) {
+  if (memo_.empty()) growMemo();
+  if (std::uint32_t known = memo_[slotOf(start)]; known != kFree) return rests_[known].second;
   // Line by line to a line start already known or to the end of the condition, then back.
-  if (rests_.empty()) rests_.reserve(ws_.lines.size());
-  std::vector<std::pair<LineStart, Rest>> chain;
-  LineStart at = start;
+  std::vector<std::pair<Start, Rest>> chain;
+  Start at = start;
   std::optional<Rest> tail;
   while (true) {
     Rest segment = identity();
-    Line slots[5] = {wordOf(at.w[0]), wordOf(at.w[1]), wordOf(at.w[2]), wordOf(at.w[3]), Line()};
+    Symbol slots[5] = {at.w[0], at.w[1], at.w[2], at.w[3], kSymEmpty};
     bool crossed = false;
     try {
-      crossed = Walk(*this, at.line, 1, nullptr, &segment).condition(slots);
+      crossed = Walk(*this, at.line, at.pos, nullptr, &segment).condition(slots);
     } catch (const RunError& e) {
       segment.end = Rest::End::Error;
-      segment.word = e.message();
+      segment.error = e.message();
     }
     chain.emplace_back(at, std::move(segment));
     if (!crossed) break;
-    if (at.line + 1 >= ws_.lines.size()) {
+    if (at.line + 1 >= text_.size()) {
       tail = identity();  // no lines remain: the certainty stays as it is
       break;
     }
-    LineStart next = lineStart(at.line + 1, slots);
-    auto found = rests_.find(next);
-    if (found != rests_.end()) {
-      tail = found->second;
+    Start next{at.line + 1, 1, {slots[0], slots[1], slots[2], slots[3]}};
+    if (std::uint32_t known = memo_[slotOf(next)]; known != kFree) {
+      tail = rests_[known].second;
       break;
     }
     at = next;
   }
   for (std::size_t k = chain.size(); k-- > 0;) {
-    if (tail)
-      tail = compose(chain[k].second, *tail);
-    else
-      tail = chain[k].second;
-    rests_[chain[k].first] = *tail;
+    tail = tail ? compose(chain[k].second, *tail) : chain[k].second;
+    if ((rests_.size() + 1) * 2 > memo_.size()) growMemo();
+    memo_[slotOf(chain[k].first)] = static_cast<std::uint32_t>(rests_.size());
+    rests_.emplace_back(chain[k].first, *tail);
   }
-  return rests_.at(start);
+  return rests_.back().second;
 }
 
 long double ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos, long double certainty) {
-  if (line >= ws_.lines.size()) return certainty;
-  Line slots[5];
-  if (!Walk(*this, line, pos, &certainty, nullptr).condition(slots)) return certainty;
+  if (line >= text_.size()) return certainty;
   if (!memoize_) {
     // Line by line, word by word.
-    while (++line < ws_.lines.size()) {
-      if (!Walk(*this, line, 1, &certainty, nullptr).condition(slots)) return certainty;
+    Symbol slots[5] = {};
+    for (; line < text_.size(); ++line, pos = 1) {
+      if (!Walk(*this, line, pos, &certainty, nullptr).condition(slots)) break;
     }
     return certainty;
   }
-  if (line + 1 >= ws_.lines.size()) return certainty;
-  const Rest& rest = restFrom(lineStart(line + 1, slots));
+  const Rest& rest = restFrom(
+      Start{static_cast<std::uint32_t>(line), static_cast<std::uint32_t>(pos), {0, 0, 0, 0}});
   if (rest.zero[signClass(certainty)]) return 0;
   certainty = applyRest(rest, certainty);
   if (rest.end == Rest::End::Comparison) {
-    Line comparison = rest.word;
+    const Expression& comparison = expressions_.comparison(rest.comparison);
     if (std::optional<long double> holds = Idenex2(ws_, host_, comparison)) certainty = *holds;
   } else if (rest.end == Rest::End::Error) {
-    throw RunError(rest.word);
+    throw RunError(rest.error);
   }
   return certainty;
 }
 
 ConditionEvaluator::Group ConditionEvaluator::IdenC(std::size_t line, std::size_t pos) {
-  if (line >= ws_.lines.size()) return {};
-  std::size_t close = groups_.closeAfter(line, pos);
+  if (line >= text_.size()) return {};
+  std::size_t close = text_.closeAfter(line, pos);
   long double certainty = Walk(*this, line, pos, nullptr, nullptr).group();
   return {close > pos ? close - pos : 0, certainty};
 }
 
 long double IdenIf(Workspace& ws, Host& host, std::size_t line, std::size_t pos,
                    long double certainty) {
-  return ConditionEvaluator(ws, host).IdenIf(line, pos, certainty);
+  RunText text(ws.lines, ws.symbols(), ws.decimalSeparator);
+  Expressions expressions(ws.symbols());
+  return ConditionEvaluator(ws, host, text, expressions).IdenIf(line, pos, certainty);
 }
 
 ConditionEvaluator::Group IdenC(Workspace& ws, Host& host, std::size_t line, std::size_t pos) {
-  return ConditionEvaluator(ws, host).IdenC(line, pos);
+  RunText text(ws.lines, ws.symbols(), ws.decimalSeparator);
+  Expressions expressions(ws.symbols());
+  return ConditionEvaluator(ws, host, text, expressions).IdenC(line, pos);
 }
 
 }  // namespace veksa

@@ -5,12 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "engine/host.h"
+#include "engine/run_text.h"
+#include "engine/variables.h"
 #include "engine/workspace.h"
 
 namespace veksa {
@@ -36,20 +35,6 @@ SumCtFormula sumCtFormula(long double a, long double b);
 // floating-point error.
 long double checkedCertainty(long double v);
 
-// The closing parentheses of the knowledge-base lines, found once per line in one left-to-right
-// walk over its words: for the position just after a "(" word, the position just past the ")"
-// word that closes it at its own depth, or the line's length + 1 when the line has none.
-class GroupIndex {
- public:
-  explicit GroupIndex(const Lines& lines) : lines_(lines) {}
-  std::size_t closeAfter(std::size_t line, std::size_t posAfterOpen);
-
- private:
-  const Lines& lines_;
-  // Per line: (position after "(", position after its ")") in increasing order of the first.
-  std::unordered_map<std::size_t, std::vector<std::pair<std::size_t, std::size_t>>> cache_;
-};
-
 // Evaluates conditions and groups against the FactTable. Groups nested to any depth are evaluated
 // with an explicit stack, never by recursion.
 //
@@ -69,19 +54,21 @@ class GroupIndex {
 // encloses it as the word before its "(" says.
 //
 // The words a condition reads do not depend on its certainty (a term reads on after each matching
-// fact, whatever its value), only where it stops does (at a step that ends with certainty 0). So
-// the rest of a condition from the start of a line, for given word slots, is one function of the
-// certainty it starts with: a clamp median(lo, x, hi) (a constant when lo = hi), with the sign
-// classes of x for which some step ends at 0, and the way the condition ends (THEN, a comparison,
-// the end of the text). Each is found once per line start, so a condition that reads
-// on far (no THEN where a step begins) costs no second walk over the same lines, and a pass stays
-// linear in the text. The rests depend on the lines and the facts only (a comparison that ends a
-// condition is evaluated when the condition is), so the passes of one run share one evaluator.
-// `memoize` false evaluates line by line, word by word (the reference the tests compare with).
+// fact, whatever its value), only where it stops does (at a step that ends with certainty 0). So a
+// condition, and the rest of one from the start of a line for given word slots, is one function
+// of the certainty it starts with: a clamp median(lo, x, hi) (a constant when lo = hi), with the
+// sign classes of x for which some step ends at 0, and the way the condition ends (THEN, a
+// comparison, the end of the text). Each is found once, so a pass evaluates a condition with one
+// look-up, and a condition that reads on far (no THEN where a step begins) costs no second walk
+// over the same lines. These functions depend on the lines and the facts only (a comparison that
+// ends a condition is evaluated when the condition is), so the passes of one run share one
+// evaluator. `memoize` false evaluates line by line, word by word (the reference the tests
+// compare with).
 class ConditionEvaluator {
  public:
-  ConditionEvaluator(Workspace& ws, Host& host, bool memoize = true)
-      : ws_(ws), host_(host), groups_(ws.lines), memoize_(memoize) {}
+  ConditionEvaluator(Workspace& ws, Host& host, RunText& text, Expressions& expressions,
+                     bool memoize = true)
+      : ws_(ws), host_(host), text_(text), expressions_(expressions), memoize_(memoize) {}
 
   // IdenIf: the certainty of the condition whose first word is at `pos` (1-based) of line `line`,
   // starting from `certainty` (the current condition certainty, which a first term replaces and a
@@ -96,51 +83,45 @@ class ConditionEvaluator {
   };
   Group IdenC(std::size_t line, std::size_t pos);
 
-  // The rest of a condition from a line start (see above).
+  // A condition, or the rest of one from a line start, as a function of its starting certainty.
   struct Rest {
     enum class End { Lines, Then, Comparison, Error };
     long double lo, hi;
     bool zero[3] = {false, false, false};  // by the sign of the start: < 0, = 0, > 0
     End end = End::Lines;
-    Line word;  // the comparison, or the run-time error's message
+    Symbol comparison = kSymEmpty;  // the comparison that ends it
+    Line error;                     // the run-time error's message
   };
 
  private:
   class Walk;
 
-  // The word slots w1..w4 at the start of a line (w5 is read but never looked at), as word ids.
-  struct LineStart {
-    std::size_t line;
-    std::uint32_t w[4];
-    bool operator==(const LineStart& o) const {
-      return line == o.line && w[0] == o.w[0] && w[1] == o.w[1] && w[2] == o.w[2] && w[3] == o.w[3];
+  // Where a walk begins: a line, a position and the word slots w1..w4 (w5 is read but never
+  // looked at).
+  struct Start {
+    std::uint32_t line, pos;
+    Symbol w[4];
+    bool operator==(const Start& o) const {
+      return line == o.line && pos == o.pos && w[0] == o.w[0] && w[1] == o.w[1] && w[2] == o.w[2] &&
+             w[3] == o.w[3];
     }
   };
-  struct LineStartHash {
-    std::size_t operator()(const LineStart& s) const;
-  };
-  LineStart lineStart(std::size_t line, const Line* slots);
-  const Line& wordOf(std::uint32_t id) const { return words_[id]; }
-
-  // The rest from a line start, found once.
-  const Rest& restFrom(const LineStart& start);
+  // The rest of a condition from `start`, found once.
+  const Rest& restFrom(const Start& start);
+  // The index in rests_ of a start, or the free slot of the memo where it belongs.
+  std::size_t slotOf(const Start& start) const;
+  void growMemo();
 
   Workspace& ws_;
   Host& host_;
-  GroupIndex groups_;
+  RunText& text_;
+  Expressions& expressions_;
   bool memoize_;
-  std::unordered_map<LineStart, Rest, LineStartHash> rests_;
-  // Words can be megabytes long: equal words are compared as bytes, not character by character.
-  struct SameWord {
-    bool operator()(const Line& a, const Line& b) const {
-      return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
-    }
-  };
-  std::unordered_map<Line, std::uint32_t, std::hash<Line>, SameWord> wordIds_;
-  Lines words_;
+  std::vector<std::pair<Start, Rest>> rests_;
+  std::vector<std::uint32_t> memo_;  // open addressing over rests_; kFree marks a free slot
 };
 
-// One-off forms of the two operations.
+// One-off forms of the two operations, over the workspace's lines.
 long double IdenIf(Workspace& ws, Host& host, std::size_t line, std::size_t pos,
                    long double certainty);
 ConditionEvaluator::Group IdenC(Workspace& ws, Host& host, std::size_t line, std::size_t pos);

@@ -270,7 +270,11 @@ TEST(ConditionMemo, AgreesWithWordByWordEvaluation) {
       }
     }
     ScriptedHost literalHost(literal), memoHost(memo);
-    ConditionEvaluator reference(literal, literalHost, false), memoized(memo, memoHost, true);
+    RunText literalText(literal.lines, literal.symbols(), literal.decimalSeparator);
+    RunText memoText(memo.lines, memo.symbols(), memo.decimalSeparator);
+    Expressions literalExpressions(literal.symbols()), memoExpressions(memo.symbols());
+    ConditionEvaluator reference(literal, literalHost, literalText, literalExpressions, false);
+    ConditionEvaluator memoized(memo, memoHost, memoText, memoExpressions, true);
     for (std::size_t line = 0; line < text.size(); ++line) {
       for (long double start : starts) {
         ASSERT_EQ(reference.IdenIf(line, 1, start), memoized.IdenIf(line, 1, start))
@@ -293,7 +297,9 @@ TEST(ConditionMemo, ConditionsThatReadToTheEndOfTheTextStayLinear) {
   }
   ws.facts.append({u"a", u"1", u"0,5"});
   ScriptedHost host(ws);
-  ConditionEvaluator evaluator(ws, host);
+  RunText text(ws.lines, ws.symbols(), ws.decimalSeparator);
+  Expressions expressions(ws.symbols());
+  ConditionEvaluator evaluator(ws, host, text, expressions);
   for (std::size_t line = 2; line < ws.lines.size(); line += 3) {
     ASSERT_EQ(evaluator.IdenIf(line, 3, 0), 0.5L);
   }

@@ -63,7 +63,7 @@ Lines unmetExpectations(const Workspace& ws, const std::vector<Expectation>& exp
       unmet.push_back(name + u": нет в результатах");
       continue;
     }
-    const long double got = ws.number(ws.results.cell(rows.back(), 2));
+    const long double got = ws.results.number(rows.back(), 2);
     if (std::fabs(got - e.certainty) <= e.tolerance + kSlack) continue;
     unmet.push_back(name + u": ожидалось " + ws.format(e.certainty) + u", получено " +
                     ws.format(got) + u" (разница " + ws.format(got - e.certainty) + u")");

@@ -5,33 +5,10 @@
 #include <deque>
 #include <utility>
 
-#include "engine/variables.h"
-#include "kb/keywords.h"
-#include "kb/number.h"
 #include "kb/scan.h"
 
 namespace veksa {
 
-namespace {
-
-// Skips spaces from `pos` and reads the word there: `start` receives its position and `pos` the
-// position just past it. No word: the empty word, `start` and `pos` just past the line's end.
-Line readWordAt(const Line& text, std::size_t& pos, std::size_t& start) {
-  pos = skipSpaces(text, pos);
-  start = pos;
-  Line w;
-  if (pos <= text.size() && GetLeks(text, pos, text.size(), w)) {
-    pos += w.size();
-  } else {
-    pos = start = text.size() + 1;
-  }
-  return w;
-}
-
-bool isFormula(const Line& w) { return !w.empty() && w[0] == u'='; }
-
-// The next list item from `pos` of line `line`, spaces skipped; when that is the line's last
-// character or beyond, position 1 of the next line (no item when there is none).
 Interpreter::NextItem nextItem(const Lines& lines, std::size_t line, std::size_t pos) {
   pos = skipSpaces(lines[line], pos);
   if (pos >= lines[line].size()) {
@@ -42,88 +19,71 @@ Interpreter::NextItem nextItem(const Lines& lines, std::size_t line, std::size_t
   return {true, line, pos};
 }
 
-}  // namespace
-
-RuleIndex::RuleIndex(const Lines& lines) {
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::size_t pos = 1;
-    if (readWord(lines[i], pos) == kName) rules_[readWord(lines[i], pos)].push_back(i);
+RunCache::RunCache(Workspace& ws, Host& host)
+    : text(ws.lines, ws.symbols(), ws.decimalSeparator),
+      expressions(ws.symbols()),
+      conditions(ws, host, text, expressions),
+      factsGeneration_(ws.facts.generation()) {
+  for (auto& [name, value] : variableDeclarations(ws.lines)) {
+    variables.emplace_back(ws.symbols().intern(name), ws.variables.cellOf(1, value));
+  }
+  // The facts by parameter, in row order (a counting sort over the parameter symbols).
+  factStart_.assign(ws.symbols().size() + 1, 0);
+  for (std::size_t r = 0; r < ws.facts.size(); ++r) ++factStart_[ws.facts.at(r, 0).a + 1];
+  for (std::size_t s = 1; s < factStart_.size(); ++s) factStart_[s] += factStart_[s - 1];
+  factRows_.resize(ws.facts.size());
+  std::vector<std::uint32_t> next(factStart_.begin(), factStart_.end() - 1);
+  for (std::size_t r = 0; r < ws.facts.size(); ++r) {
+    factRows_[next[ws.facts.at(r, 0).a]++] = static_cast<std::uint32_t>(r);
   }
 }
 
-const std::vector<std::size_t>& RuleIndex::find(const Line& name) const {
-  static const std::vector<std::size_t> kNone;
-  auto it = rules_.find(name);
-  return it == rules_.end() ? kNone : it->second;
+bool RunCache::validFor(const Workspace& ws) const {
+  return factsGeneration_ == ws.facts.generation();
 }
 
-namespace {
-RunCache* validCache(Workspace& ws, RunCache* cache) {
-  return cache != nullptr && cache->factsGeneration == ws.facts.generation() ? cache : nullptr;
+std::span<const std::uint32_t> RunCache::factsOf(Symbol parameter) const {
+  if (parameter + 1 >= factStart_.size()) return {};
+  return {factRows_.data() + factStart_[parameter], factRows_.data() + factStart_[parameter + 1]};
 }
-}  // namespace
+
+const std::vector<std::pair<std::size_t, Symbol>>& RunCache::namedEntries(const Lines& path) {
+  if (pathSize_ != path.size()) {
+    named_.clear();
+    for (std::size_t e = 0; e < path.size(); ++e) {
+      Symbol name = text.symbols().find(path[e]);
+      if (name != kNoSymbol && !text.rules(name).empty()) named_.emplace_back(e, name);
+    }
+    pathSize_ = path.size();
+  }
+  return named_;
+}
 
 Interpreter::Interpreter(Workspace& ws, Host& host, RunCache* cache, PassRecord* record)
-    : ws_(ws),
-      host_(host),
-      cache_(validCache(ws, cache)),
-      ownConditions_(cache_ != nullptr
-                         ? std::nullopt
-                         : std::optional<ConditionEvaluator>(std::in_place, ws, host)),
-      conditions_(cache_ != nullptr ? cache_->conditions : *ownConditions_),
-      record_(record) {}
+    : ws_(ws), host_(host), run_(cache), record_(record) {
+  if (run_ == nullptr || !run_->validFor(ws)) run_ = &ownRun_.emplace(ws, host);
+}
 
 void Interpreter::Trass(std::size_t line) {
   if (ws_.TraceMode == 1) host_.traceStep(line);
 }
 
-const std::vector<std::size_t>& Interpreter::factsOf(const Line& parameter) {
-  static const std::vector<std::size_t> kNone;
-  if (!factsIndexed_) {
-    for (std::size_t r = 0; r < ws_.facts.size(); ++r) {
-      factsByParameter_[ws_.facts.cell(r, 0)].push_back(r);
-    }
-    factsIndexed_ = true;
-  }
-  auto it = factsByParameter_.find(parameter);
-  return it == factsByParameter_.end() ? kNone : it->second;
-}
-
 PassResult Interpreter::Button15Click() {
-  VVar(ws_);
-  FirstConclusionClass.clear();
-  FirstConclusionValue.clear();
+  for (const auto& [name, value] : run_->variables) ws_.variables.append({Cell::word(name), value});
+  FirstConclusionClass = FirstConclusionValue = kSymEmpty;
   ConclusionCount = 0;
   if (record_ != nullptr) {
     record_->clear();
     record_->recorded = true;
   }
-  std::optional<RuleIndex> ownRules;
-  if (cache_ == nullptr) ownRules.emplace(ws_.lines);
-  const RuleIndex& rules = cache_ != nullptr ? cache_->rules : *ownRules;
-  std::vector<std::size_t> allEntries;
-  const std::vector<std::size_t>* entries = &allEntries;
-  if (cache_ != nullptr) {
-    if (cache_->pathSize != ws_.RulePath.size()) {
-      cache_->namedEntries.clear();
-      for (std::size_t e = 0; e < ws_.RulePath.size(); ++e) {
-        if (!rules.find(ws_.RulePath[e]).empty()) cache_->namedEntries.push_back(e);
-      }
-      cache_->pathSize = ws_.RulePath.size();
-    }
-    entries = &cache_->namedEntries;
-  } else {
-    allEntries.resize(ws_.RulePath.size());
-    for (std::size_t e = 0; e < allEntries.size(); ++e) allEntries[e] = e;
-  }
-  for (std::size_t e : *entries) {
+  for (const auto& [e, name] : run_->namedEntries(ws_.RulePath)) {
     const Line& entry = ws_.RulePath[e];
     if (ws_.TraceMode == 1 && entry != ws_.traceRule) continue;
-    for (std::size_t nameLine : rules.find(entry)) {
+    for (std::uint32_t nameLine : run_->text.rules(name)) {
       certainty_ = 0;
       IfCount = 0;
       ElseCount = 0;
-      ws_.protocol.append({entry, u"", u""});
+      ws_.protocol.append({Cell::word(name), Cell::word(kSymEmpty), Cell::word(kSymEmpty)});
       ++counts_.rulesExecuted;
       currentRule_ = &entry;
       currentNameLine_ = nameLine;
@@ -141,13 +101,13 @@ PassResult Interpreter::Button15Click() {
 
 PassResult Interpreter::finish() {
   if (record_ != nullptr) record_->counts = counts_;
-  return {ConclusionCount, FirstConclusionClass, FirstConclusionValue, counts_};
+  return {ConclusionCount, textOf(FirstConclusionClass), textOf(FirstConclusionValue), counts_};
 }
 
 void Interpreter::condition(std::size_t line, std::size_t pos) {
   ++IfCount;
   ++counts_.conditionsEvaluated;
-  certainty_ = conditions_.IdenIf(line, pos, certainty_);
+  certainty_ = run_->conditions.IdenIf(line, pos, certainty_);
 }
 
 void Interpreter::nestedCondition(std::size_t line, std::size_t pos) {
@@ -158,25 +118,26 @@ void Interpreter::nestedCondition(std::size_t line, std::size_t pos) {
 }
 
 void Interpreter::PrRale(std::size_t first) {
-  const Lines& lines = ws_.lines;
-  for (std::size_t i = first; i < lines.size(); ++i) {
-    const Line& text = lines[i];
-    if (text == kEnd) return;
+  RunText& text = run_->text;
+  for (std::size_t i = first; i < text.size(); ++i) {
+    if (text.isEndLine(i)) return;
+    const std::size_t length = text.lines()[i].size();
     std::size_t pos = 1;
-    while (pos <= text.size()) {
-      Line w1 = readWord(text, pos);
-      if (w1 == kIf) {
+    // The line is read as pairs of words w1 w2.
+    while (pos <= length) {
+      Symbol w1 = text.read(i, pos);
+      if (w1 == kSymIf) {
         Trass(i);
         condition(i, pos);  // the pair scan goes on over the condition's words
       }
-      Line w2 = readWord(text, pos);
+      Symbol w2 = text.read(i, pos);
       ++pos;
-      if (w1 == kThen && certainty_ > 0) {
-        if (w2 == kIf) {
+      if (w1 == kSymThen && certainty_ > 0) {
+        if (w2 == kSymIf) {
           Trass(i);
           nestedCondition(i, pos);
         } else {
-          if (w2.empty() || w2 == kThen || w2 == kElse) return;
+          if (w2 == kSymEmpty || w2 == kSymThen || w2 == kSymElse) return;
           Trass(i);
           branchFired(i);
           fireBranch(w2, i, pos);
@@ -184,11 +145,12 @@ void Interpreter::PrRale(std::size_t first) {
         }
         continue;
       }
-      if (w1 == kElse) {
+      if (w1 == kSymElse) {
+        // An ELSE fires only when as many ELSE words have been met as IF parts entered.
         ++ElseCount;
         if (certainty_ < 0 && ElseCount == IfCount) {
-          if (w2.empty() || w2 == kEnd || w2 == kElse) return;
-          if (w2 == kIf) {
+          if (w2 == kSymEmpty || w2 == kSymEnd || w2 == kSymElse) return;
+          if (w2 == kSymIf) {
             Trass(i);
             certainty_ = -certainty_;
             nestedCondition(i, pos);
@@ -201,7 +163,7 @@ void Interpreter::PrRale(std::size_t first) {
           }
         }
       }
-      if (w1 == kCase && !caseBlock(w2, i)) return;
+      if (w1 == kSymCase && !caseBlock(w2, i)) return;
     }
   }
 }
@@ -213,71 +175,83 @@ void Interpreter::branchFired(std::size_t line) {
   }
 }
 
-void Interpreter::fireBranch(const Line& w, std::size_t line, std::size_t pos) {
-  if (isFormula(w)) {
+void Interpreter::fireBranch(Symbol w, std::size_t line, std::size_t pos) {
+  if (run_->text.isExpression(w)) {
     formulaList(w, line, pos);
     return;
   }
   conclusion(w, line, pos, certainty_);
 }
 
-void Interpreter::formulaList(Line formula, std::size_t line, std::size_t pos) {
-  const Line& text = ws_.lines[line];
-  if (isFormula(formula)) formula.erase(0, 1);
+void Interpreter::formulaList(Symbol formula, std::size_t line, std::size_t pos) {
+  Idenex1(ws_, host_, run_->expressions.formula(formula, true));
   while (true) {
-    if (!formula.empty() && formula.back() == u',') formula.pop_back();
-    Idenex1(ws_, host_, formula);
-    formula = readWord(text, pos);
-    if (formula.empty()) return;
+    formula = run_->text.read(line, pos);
+    if (formula == kSymEmpty) return;
+    Idenex1(ws_, host_, run_->expressions.formula(formula, false));
   }
 }
 
-void Interpreter::recordResult(const Line& cls, const Line& value, long double certainty,
-                               const Line& text, bool mayAppend, ConclusionRecord* record) {
-  const auto& rows = ws_.results.find(cls, value);
+void Interpreter::recordResult(Symbol cls, Symbol value, long double certainty, bool mayAppend,
+                               ConclusionRecord* record) {
+  RowRange rows = ws_.results.find(cls, value);
   if (!rows.empty()) {
     std::size_t row = rows.back();
-    long double before = ws_.number(ws_.results.cell(row, 2));
+    long double before = ws_.results.number(row, 2);
     long double combined = SumCt(host_, before, certainty);
     certainty_ = combined;
-    ws_.results.setCell(row, 2, ws_.format(combined));
+    ws_.results.setNumber(row, 2, combined);
     ++counts_.conclusionsRecorded;
-    if (record != nullptr) record->combination = Combination{before, certainty, combined};
+    if (record != nullptr) {
+      record->combination = Combination{before, certainty, combined};
+    }
   } else if (mayAppend) {
-    ws_.results.append({cls, value, text});
+    ws_.results.append({Cell::word(cls), Cell::word(value), Cell::number(certainty)});
     ++counts_.conclusionsRecorded;
     if (record != nullptr) record->appended = true;
   }
 }
 
-Interpreter::NextItem Interpreter::recordConclusion(const Line& cls, std::size_t line,
-                                                    std::size_t pos, bool listItem,
-                                                    long double conditionCertainty) {
-  const Line& text = ws_.lines[line];
-  Line value = readWord(text, pos);
+Symbol Interpreter::readWordAt(std::size_t line, std::size_t& pos, std::size_t& start) {
+  Symbol w = kSymEmpty;
+  if (run_->text.next(line, pos, w)) {
+    start = pos - run_->text.text(w).size();
+  } else {
+    pos = start = run_->text.lines()[line].size() + 1;
+  }
+  return w;
+}
+
+Interpreter::NextItem Interpreter::recordConclusion(Symbol cls, std::size_t line, std::size_t pos,
+                                                    bool listItem, long double conditionCertainty) {
+  RunText& text = run_->text;
+  const Line& lineText = text.lines()[line];
+  Symbol value = text.read(line, pos);
   ++pos;
   if (!listItem && ConclusionCount == 1) {
     FirstConclusionClass = cls;
     FirstConclusionValue = value;
   }
-  pos = skipSpaces(text, pos) + 1;  // the character reached is taken to be "[" and passed over
+  pos = skipSpaces(lineText, pos) + 1;  // the character reached is taken to be "[" and passed over
   std::size_t factorStart;
-  Line factorText = readWordAt(text, pos, factorStart);
-  long double factor = ws_.number(factorText);
+  Symbol factorWord = readWordAt(line, pos, factorStart);
+  long double factor = text.number(factorWord);
   long double certainty = checkedCertainty(conditionCertainty * factor);
   // Firing a branch (THEN, ELSE or a CASE alternative) multiplies the current certainty by the
   // factor; the items of its list leave it to SumCt.
   if (!listItem) certainty_ = certainty;
-  Line certaintyText = ws_.format(certainty);
   bool admitted = listItem || ws_.InferenceMethod < kMethodBackward ||
                   (cls == FirstConclusionClass && value == FirstConclusionValue);
-  if (admitted) ws_.protocol.append({u"Гипотеза", cls + u" " + value, certaintyText});
+  if (admitted) {
+    ws_.protocol.append(
+        {Cell::word(kSymHypothesis), Cell::pair(cls, value), Cell::number(certainty)});
+  }
   ConclusionRecord* record = nullptr;
   if (record_ != nullptr) {
     record = &record_->conclusions.emplace_back(
         ConclusionRecord{.rule = currentRule_ != nullptr ? *currentRule_ : Line(),
-                         .cls = cls,
-                         .value = value,
+                         .cls = textOf(cls),
+                         .value = textOf(value),
                          .caseAlternative = inCase_,
                          .conditionCertainty = conditionCertainty,
                          .factor = factor,
@@ -286,14 +260,14 @@ Interpreter::NextItem Interpreter::recordConclusion(const Line& cls, std::size_t
                          .appended = false,
                          .combination = std::nullopt});
   }
-  recordResult(cls, value, certainty, certaintyText, admitted, record);
+  recordResult(cls, value, certainty, admitted, record);
   // The list goes on when a comma follows the closing "]" directly.
-  std::size_t close = factorStart + factorText.size();
-  if (charAt(text, close + 1) != u',') return {};
-  return nextItem(ws_.lines, line, close + 2);
+  std::size_t close = factorStart + text.text(factorWord).size();
+  if (charAt(lineText, close + 1) != u',') return {};
+  return nextItem(text.lines(), line, close + 2);
 }
 
-void Interpreter::conclusion(const Line& cls, std::size_t line, std::size_t pos,
+void Interpreter::conclusion(Symbol cls, std::size_t line, std::size_t pos,
                              long double conditionCertainty) {
   NextItem next = recordConclusion(cls, line, pos, false, conditionCertainty);
   if (next.more) spisgip(next.pos, next.line, conditionCertainty);
@@ -301,18 +275,16 @@ void Interpreter::conclusion(const Line& cls, std::size_t line, std::size_t pos,
 
 void Interpreter::spisgip(std::size_t pos, std::size_t line, long double conditionCertainty) {
   // Item by item, without recursion however long the list.
-  while (line < ws_.lines.size()) {
+  RunText& text = run_->text;
+  while (line < text.size()) {
     std::size_t start;
-    Line item = readWordAt(ws_.lines[line], pos, start);
-    Interpreter::NextItem next;
-    if (isFormula(item)) {
-      if (item.back() != u',') {
-        Idenex1(ws_, host_, item);
-        return;
-      }
-      item.pop_back();
-      Idenex1(ws_, host_, item);
-      next = nextItem(ws_.lines, line, start + item.size() + 1);
+    Symbol item = readWordAt(line, pos, start);
+    NextItem next;
+    if (text.isExpression(item)) {
+      Idenex1(ws_, host_, run_->expressions.formula(item, false));
+      std::u16string_view itemText = text.text(item);
+      if (itemText.back() != u',') return;  // a formula without a comma ends the list
+      next = nextItem(text.lines(), line, start + itemText.size());
     } else {
       next = recordConclusion(item, line, pos, true, conditionCertainty);
     }
@@ -322,32 +294,33 @@ void Interpreter::spisgip(std::size_t pos, std::size_t line, long double conditi
   }
 }
 
-bool Interpreter::caseBlock(const Line& parameter, std::size_t caseLine) {
-  const Lines& lines = ws_.lines;
+bool Interpreter::caseBlock(Symbol parameter, std::size_t caseLine) {
+  RunText& text = run_->text;
+  const Lines& lines = text.lines();
   Trass(caseLine);
-  const std::vector<std::size_t> rows = factsOf(parameter);
+  std::span<const std::uint32_t> rows = run_->factsOf(parameter);
+  // The k-th fact of the parameter scans the block from the CASE line + k.
   for (std::size_t k = 0; k < rows.size(); ++k) {
-    const Line factValue = ws_.facts.cell(rows[k], 1);
+    const Symbol factValue = ws_.facts.at(rows[k], 1).a;
     std::size_t current = caseLine + k;
-    while (current < lines.size() && lines[current] != kEnd) {
+    while (current < lines.size() && !text.isEndLine(current)) {
       ++current;
       if (current < lines.size() && lines[current].empty()) {
         ++current;
         if (current < lines.size() && lines[current].empty()) return false;  // the rule ends
       }
       if (current >= lines.size()) break;
-      const Line& text = lines[current];
       std::size_t pos = 1;
-      if (readWord(text, pos) != factValue) continue;
+      if (text.read(current, pos) != factValue) continue;
       Trass(current);
       branchFired(current);
-      Line w = readWord(text, pos);
-      if (isFormula(w)) {
+      Symbol w = text.read(current, pos);
+      if (text.isExpression(w)) {
         formulaList(w, current, pos);
         continue;
       }
       // The fact's certainty is the alternative's condition certainty.
-      long double certainty = ws_.number(ws_.facts.cell(rows[k], 2));
+      long double certainty = ws_.facts.number(rows[k], 2);
       inCase_ = true;
       conclusion(w, current, pos, certainty);
       inCase_ = false;
@@ -426,7 +399,7 @@ void Up(Workspace& ws) {
   std::size_t n = ws.results.size();
   if (n < 2) return;
   std::vector<long double> c(n);
-  for (std::size_t i = 0; i < n; ++i) c[i] = ws.number(ws.results.cell(i, 2));
+  for (std::size_t i = 0; i < n; ++i) c[i] = ws.results.number(i, 2);
   std::vector<std::size_t> order = UpOrder(c);
   // Put row order[i] at i with at most n exchanges.
   std::vector<std::size_t> where(n), at(n);  // row -> position, position -> row

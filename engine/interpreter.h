@@ -7,44 +7,51 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
+#include <span>
 #include <vector>
 
 #include "engine/conditions.h"
 #include "engine/host.h"
+#include "engine/run_text.h"
+#include "engine/variables.h"
 #include "engine/workspace.h"
 
 namespace veksa {
 
-// The rule lines of the knowledge base by name: for every line whose first word is "NAME", its
-// index under its second word, in text order. Built once per pass (and once per question pass).
-class RuleIndex {
+// What the passes of one run share: the text read once, the expressions of its words, the
+// condition evaluator with its memo, the declared variables as cells, the facts of each parameter
+// and the rule-path entries that name a rule. All of it depends on the lines and the facts only,
+// and a pass uses it only while the facts are those it was made with.
+class RunCache {
  public:
-  explicit RuleIndex(const Lines& lines);
-  // The "NAME" lines of the rules called `name`, in text order.
-  const std::vector<std::size_t>& find(const Line& name) const;
+  RunCache(Workspace& ws, Host& host);
+  RunCache(const RunCache&) = delete;
+  RunCache& operator=(const RunCache&) = delete;
+
+  // True while the facts are those the cache was made with.
+  bool validFor(const Workspace& ws) const;
+  // The FactTable rows of a parameter, in row order.
+  std::span<const std::uint32_t> factsOf(Symbol parameter) const;
+  // The rule-path entries that name at least one rule, with their names as symbols.
+  const std::vector<std::pair<std::size_t, Symbol>>& namedEntries(const Lines& path);
+
+  RunText text;
+  Expressions expressions;
+  ConditionEvaluator conditions;
+  // The rows VVar appends, as cells.
+  std::vector<std::pair<Symbol, Cell>> variables;
 
  private:
-  std::unordered_map<Line, std::vector<std::size_t>> rules_;
-};
-
-// What the passes of one run share: the rule index and the condition evaluator with its memo,
-// which depend on the lines and the facts only. A pass uses it only while the facts are those it
-// was made with.
-struct RunCache {
-  RunCache(Workspace& ws, Host& host)
-      : rules(ws.lines), conditions(ws, host), factsGeneration(ws.facts.generation()) {}
-  RuleIndex rules;
-  ConditionEvaluator conditions;
-  std::uint64_t factsGeneration;
-  // The rule-path entries that name at least one rule, found once for the run: a path of a million
-  // names that mostly name no rule then costs each pass only the entries that run.
-  std::vector<std::size_t> namedEntries;
-  std::size_t pathSize = static_cast<std::size_t>(-1);
+  std::uint64_t factsGeneration_;
+  std::vector<std::uint32_t> factRows_;   // fact rows ordered by parameter, then row
+  std::vector<std::uint32_t> factStart_;  // by parameter symbol: its first entry in factRows_
+  std::vector<std::pair<std::size_t, Symbol>> named_;
+  std::size_t pathSize_ = static_cast<std::size_t>(-1);
 };
 
 // What a pass leaves behind: the number of branches fired and the first conclusion's class and
-// value (empty when the first branch fired was a formula branch or none fired).
+// value (empty when the first branch fired was a formula branch or none fired), and how much work
+// it did.
 struct PassResult {
   int ConclusionCount = 0;
   Line firstClass, firstValue;
@@ -54,9 +61,10 @@ struct PassResult {
 // One inference pass with its pass-level and rule-level state.
 class Interpreter {
  public:
-  // With a cache, the pass uses its rule index and condition evaluator. With a record, the pass
-  // records its conclusions and the rules that fired into it (emptied first); the run driver
-  // gives one only to the pass whose tables the user sees, so the other passes pay nothing.
+  // With a cache, the pass uses the run's reading of the text; without one (or with one made for
+  // other facts) it reads the text for itself. With a record, the pass records its conclusions and
+  // the rules that fired into it (emptied first); the run driver gives one only to the pass whose
+  // tables the user sees, so the other passes pay nothing.
   Interpreter(Workspace& ws, Host& host, RunCache* cache = nullptr, PassRecord* record = nullptr);
 
   // Button15Click: loads the variables (VVar), then executes, for each rule-path entry in order,
@@ -72,13 +80,6 @@ class Interpreter {
   // replaces it. Set to 0 before each rule.
   long double certainty() const { return certainty_; }
 
-  // Rule-level state.
-  int IfCount = 0;
-  int ElseCount = 0;
-  // Pass-level state.
-  int ConclusionCount = 0;
-  Line FirstConclusionClass, FirstConclusionValue;
-
   // spisgip: records the rest of a conclusion list, item by item (iteratively, however long the
   // list), from `pos` on `line`; `conditionCertainty` is the branch's certainty.
   void spisgip(std::size_t pos, std::size_t line, long double conditionCertainty);
@@ -92,54 +93,61 @@ class Interpreter {
  private:
   // The pass's result, also kept in the record.
   PassResult finish();
-  // Fires a THEN or ELSE branch whose first word `w` has just been read; `pos` is just after it
-  // on line `line`.
-  void fireBranch(const Line& w, std::size_t line, std::size_t pos);
-  // The formula list that begins with the word `formula`: every further word of its line is a
-  // formula.
-  void formulaList(Line formula, std::size_t line, std::size_t pos);
-  // A branch's conclusion with class `cls` (its value and factor follow `pos`) and the rest of its
-  // list; `conditionCertainty` is the branch's certainty before multiplication.
-  void conclusion(const Line& cls, std::size_t line, std::size_t pos,
-                  long double conditionCertainty);
-  // Reads one conclusion's value and factor, records it (a list item always, a branch's first
-  // conclusion through the record filter) and tells where the list goes on.
-  NextItem recordConclusion(const Line& cls, std::size_t line, std::size_t pos, bool listItem,
-                            long double conditionCertainty);
-  // The CASE block of parameter `parameter` on line `line`; false when it ends the rule.
-  bool caseBlock(const Line& parameter, std::size_t line);
-  // A branch fires on `line`: counts it and records it.
-  void branchFired(std::size_t line);
-  // Trass: the trace display of a line, only in a trace run.
-  void Trass(std::size_t line);
-  // Adds a conclusion certainty to the ResultTable (SumCt into the last matching row, or a new
-  // row when `mayAppend`).
-  // `record`, when recording, receives how the conclusion joined the table.
-  void recordResult(const Line& cls, const Line& value, long double certainty, const Line& text,
-                    bool mayAppend, ConclusionRecord* record);
-  // The FactTable rows of a parameter, in row order (built on first use in the pass).
-  const std::vector<std::size_t>& factsOf(const Line& parameter);
-
   // A condition (IF, THEN IF, ELSE IF) evaluated from `pos` of `line` into the certainty.
   void condition(std::size_t line, std::size_t pos);
   // A nested condition (THEN IF, ELSE IF): evaluated from 0; the smaller of the certainty before
   // it and its own certainty becomes the certainty.
   void nestedCondition(std::size_t line, std::size_t pos);
+  // Fires a THEN or ELSE branch whose first word `w` has just been read; `pos` is just after it
+  // on line `line`.
+  void fireBranch(Symbol w, std::size_t line, std::size_t pos);
+  // The formula list that begins with the word `formula`: every further word of its line is a
+  // formula.
+  void formulaList(Symbol formula, std::size_t line, std::size_t pos);
+  // A branch's conclusion with class `cls` (its value and factor follow `pos`) and the rest of its
+  // list; `conditionCertainty` is the branch's certainty before multiplication.
+  void conclusion(Symbol cls, std::size_t line, std::size_t pos, long double conditionCertainty);
+  // Reads one conclusion's value and factor, records it (a list item always, a branch's first
+  // conclusion through the record filter) and tells where the list goes on.
+  NextItem recordConclusion(Symbol cls, std::size_t line, std::size_t pos, bool listItem,
+                            long double conditionCertainty);
+  // The CASE block of parameter `parameter` on line `line`; false when it ends the rule.
+  bool caseBlock(Symbol parameter, std::size_t line);
+  // A branch fires on `line`: counts it and records it.
+  void branchFired(std::size_t line);
+  // Trass: the trace display of a line, only in a trace run.
+  void Trass(std::size_t line);
+  // Adds a conclusion certainty to the ResultTable (SumCt into the last matching row, or a new
+  // row when `mayAppend`). `record`, when recording, receives how the conclusion joined the table.
+  void recordResult(Symbol cls, Symbol value, long double certainty, bool mayAppend,
+                    ConclusionRecord* record);
+  // Reads the word at `pos` (spaces skipped), moving `pos` past it; `start` receives its position.
+  // No word: the empty word, with `start` and `pos` just past the end of the line.
+  Symbol readWordAt(std::size_t line, std::size_t& pos, std::size_t& start);
+  Line textOf(Symbol s) const { return Line(run_->text.text(s)); }
 
   Workspace& ws_;
   Host& host_;
+  std::optional<RunCache> ownRun_;
+  RunCache* run_;
+  PassRecord* record_;
   long double certainty_ = 0;
   PassCounts counts_;
-  RunCache* cache_;
-  std::optional<ConditionEvaluator> ownConditions_;
-  ConditionEvaluator& conditions_;
-  PassRecord* record_;
+  // Rule-level state.
+  int IfCount = 0;
+  int ElseCount = 0;
+  // Pass-level state.
+  int ConclusionCount = 0;
+  Symbol FirstConclusionClass = kSymEmpty, FirstConclusionValue = kSymEmpty;
   const Line* currentRule_ = nullptr;  // the rule-path entry being executed
   std::size_t currentNameLine_ = 0;    // the "NAME" line of the rule being executed
   bool inCase_ = false;                // a CASE alternative's conclusion list is being recorded
-  bool factsIndexed_ = false;
-  std::unordered_map<Line, std::vector<std::size_t>> factsByParameter_;
 };
+
+// Where a conclusion list goes on from `pos` of line `line`: its next item, spaces skipped; when
+// that is the line's last character or beyond, position 1 of the next line (none when there is
+// none).
+Interpreter::NextItem nextItem(const Lines& lines, std::size_t line, std::size_t pos);
 
 // One inference pass (Button15Click), optionally with the cache of the run and a record.
 PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache = nullptr,

@@ -470,7 +470,8 @@ TEST_F(InterpreterTest, UpOrdersByCertaintyWithTheExactExchanges) {
   EXPECT_EQ(rows(ws.results),
             (Rows{{u"c", u"1", u"0,7"}, {u"b", u"1", u"0,5"}, {u"a", u"1", u"0,5"}}));
   // The index still finds the rows after the exchanges.
-  EXPECT_EQ(ws.results.find(u"a", u"1"), std::vector<std::size_t>{2});
+  RowRange found = ws.results.find(u"a", u"1");
+  EXPECT_EQ(std::vector<std::size_t>(found.begin(), found.end()), std::vector<std::size_t>{2});
   // One row (even a bad one) is left alone.
   ws.results.clear();
   ws.results.append({u"a", u"1", u"x"});

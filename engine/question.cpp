@@ -167,12 +167,19 @@ void QuestionPass::recordAnswer(const Question& question, const Answer& answer) 
 }
 
 bool questionPass(Workspace& ws, Host& host) {
-  RuleIndex rules(ws.lines);
+  // The "NAME" lines by the rule's name, in text order.
+  std::unordered_map<Line, std::vector<std::size_t>> rules;
+  for (std::size_t i = 0; i < ws.lines.size(); ++i) {
+    std::size_t pos = 1;
+    if (readWord(ws.lines[i], pos) == kName) rules[readWord(ws.lines[i], pos)].push_back(i);
+  }
   QuestionPass questions(ws, host);
   for (std::size_t e = 0; e < ws.RulePath.size(); ++e) {
     const Line entry = ws.RulePath[e];
     if (ws.TraceMode == 1 && entry != ws.traceRule) continue;
-    for (std::size_t nameLine : rules.find(entry)) {
+    auto named = rules.find(entry);
+    if (named == rules.end()) continue;
+    for (std::size_t nameLine : named->second) {
       questions.Rule(nameLine + 1);
       if (!questions.asking()) return false;
     }

@@ -6,10 +6,7 @@ namespace veksa {
 bool resetKeepingPath(Workspace& ws, std::string& error) {
   ws.memo.clear();
   bool ok = ws.reloadFromFile(error);
-  ws.results.clear();
-  ws.facts.clear();
-  ws.protocol.clear();
-  ws.variables.clear();
+  ws.clearTables();
   ws.report.clear();
   ws.lastRun.clear();  // the record describes the tables just emptied
   return ok;

@@ -1,64 +1,187 @@
 // Run tables with their key index.
 #include "engine/table.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "kb/number.h"
 
 namespace veksa {
 
-std::u16string Table::keyOf(std::u16string_view k0, std::u16string_view k1) const {
-  // The length of the first cell in front keeps ("ab", "c") and ("a", "bc") apart.
-  std::u16string key;
-  if (keyColumns_ == 0) return key;
-  key.reserve(k0.size() + k1.size() + 3);
-  key.push_back(static_cast<char16_t>(k0.size() & 0xFFFF));
-  key.push_back(static_cast<char16_t>(k0.size() >> 16));
-  key.append(k0);
-  if (keyColumns_ > 1) key.append(k1);
-  return key;
+namespace {
+constexpr std::uint64_t kFree = ~std::uint64_t{0};
+
+std::size_t slotOf(std::uint64_t key, std::size_t mask) {
+  std::uint64_t h = key * 0x9E3779B97F4A7C15ull;
+  return static_cast<std::size_t>(h ^ (h >> 29)) & mask;
+}
+}  // namespace
+
+Cell Cell::number(long double value) {
+  return {Kind::Number, kSymEmpty, kSymEmpty, roundGeneral(value)};
 }
 
-void Table::index(std::size_t r) const {
-  const Row& row = rows_[r];
-  index_[keyOf(row[0], keyColumns_ > 1 ? std::u16string_view(row[1]) : std::u16string_view())]
-      .push_back(r);
+Table::Table(std::shared_ptr<Symbols> symbols, char16_t separator, std::size_t columns,
+             std::size_t keyColumns, std::size_t numberColumn)
+    : symbols_(std::move(symbols)),
+      separator_(separator),
+      columns_(columns),
+      keyColumns_(keyColumns),
+      numberColumn_(numberColumn) {}
+
+Line Table::cell(std::size_t r, std::size_t c) const {
+  const Cell& x = at(r, c);
+  switch (x.kind) {
+    case Cell::Kind::Number:
+      return formatGeneral(x.value, separator_);
+    case Cell::Kind::Pair: {
+      Line text(symbols_->text(x.a));
+      text.push_back(u' ');
+      text.append(symbols_->text(x.b));
+      return text;
+    }
+    case Cell::Kind::Word:
+      break;
+  }
+  return Line(symbols_->text(x.a));
 }
 
-void Table::append(Row row) {
-  row.resize(columns_);
-  rows_.push_back(std::move(row));
+Table::Row Table::row(std::size_t r) const {
+  Row out;
+  out.reserve(columns_);
+  for (std::size_t c = 0; c < columns_; ++c) out.push_back(cell(r, c));
+  return out;
+}
+
+std::vector<Table::Row> Table::rows() const {
+  std::vector<Row> out;
+  out.reserve(size());
+  for (std::size_t r = 0; r < size(); ++r) out.push_back(row(r));
+  return out;
+}
+
+Cell Table::cellOf(std::size_t c, std::u16string_view text) const {
+  if (c == numberColumn_) {
+    if (auto v = parseDecimal(text, separator_); v && formatGeneral(*v, separator_) == text) {
+      Cell n;
+      n.kind = Cell::Kind::Number;
+      n.value = *v;
+      return n;
+    }
+  }
+  return Cell::word(symbols_->intern(text));
+}
+
+long double Table::number(std::size_t r, std::size_t c) const {
+  const Cell& x = at(r, c);
+  if (x.kind == Cell::Kind::Number) return x.value;
+  return toNumber(cell(r, c), separator_);
+}
+
+void Table::append(const Row& row) {
+  for (std::size_t c = 0; c < columns_; ++c) {
+    cells_.push_back(
+        cellOf(c, c < row.size() ? std::u16string_view(row[c]) : std::u16string_view()));
+  }
+  added();
+}
+
+void Table::append(std::initializer_list<Cell> cells) {
+  cells_.insert(cells_.end(), cells.begin(), cells.end());
+  cells_.resize(cells_.size() + columns_ - cells.size());
+  added();
+}
+
+void Table::added() {
   ++generation_;
-  if (keyColumns_ > 0 && indexValid_) index(rows_.size() - 1);
+  if (keyColumns_ > 0 && indexValid_) index(size() - 1);
 }
 
-void Table::clear() {
-  rows_.clear();
-  index_.clear();
-  indexValid_ = true;
-  ++generation_;
-}
-
-void Table::setCell(std::size_t r, std::size_t c, std::u16string text) {
-  rows_[r][c] = std::move(text);
+void Table::setCell(std::size_t r, std::size_t c, std::u16string_view text) {
+  cells_[r * columns_ + c] = cellOf(c, text);
   ++generation_;
   if (c < keyColumns_) indexValid_ = false;
 }
 
+void Table::setNumber(std::size_t r, std::size_t c, long double value) {
+  cells_[r * columns_ + c] = Cell::number(value);
+  ++generation_;
+}
+
+void Table::clear() {
+  cells_.clear();
+  next_.clear();
+  std::fill(slots_.begin(), slots_.end(), Slot{kFree, 0, 0, 0});
+  used_ = 0;
+  indexValid_ = true;
+  ++generation_;
+}
+
 void Table::swapRows(std::size_t a, std::size_t b) {
-  std::swap(rows_[a], rows_[b]);
+  std::swap_ranges(cells_.begin() + static_cast<std::ptrdiff_t>(a * columns_),
+                   cells_.begin() + static_cast<std::ptrdiff_t>((a + 1) * columns_),
+                   cells_.begin() + static_cast<std::ptrdiff_t>(b * columns_));
   ++generation_;
   if (keyColumns_ > 0) indexValid_ = false;
 }
 
-const std::vector<std::size_t>& Table::find(std::u16string_view k0, std::u16string_view k1) const {
-  static const std::vector<std::size_t> kNone;
-  if (keyColumns_ == 0) return kNone;
-  if (!indexValid_) {
-    index_.clear();
-    for (std::size_t r = 0; r < rows_.size(); ++r) index(r);
-    indexValid_ = true;
+std::uint64_t Table::keyOf(std::size_t r) const {
+  std::uint64_t key = at(r, 0).a;
+  return keyColumns_ > 1 ? key << 32 | at(r, 1).a : key << 32;
+}
+
+void Table::index(std::size_t r) const {
+  if ((used_ + 1) * 2 > slots_.size()) {
+    // Grow and index every row again.
+    slots_.assign(std::max<std::size_t>(16, slots_.size() * 2), Slot{kFree, 0, 0, 0});
+    used_ = 0;
+    next_.clear();
+    for (std::size_t k = 0; k < r; ++k) index(k);
   }
-  auto it = index_.find(keyOf(k0, k1));
-  return it == index_.end() ? kNone : it->second;
+  next_.resize(r + 1);
+  next_[r] = RowRange::kEnd;
+  const std::uint64_t key = keyOf(r);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = slotOf(key, mask);; i = (i + 1) & mask) {
+    Slot& s = slots_[i];
+    if (s.key == kFree) {
+      s = {key, static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(r), 1};
+      ++used_;
+      return;
+    }
+    if (s.key == key) {
+      next_[s.last] = static_cast<std::uint32_t>(r);
+      s.last = static_cast<std::uint32_t>(r);
+      ++s.count;
+      return;
+    }
+  }
+}
+
+void Table::rebuildIndex() const {
+  std::fill(slots_.begin(), slots_.end(), Slot{kFree, 0, 0, 0});
+  used_ = 0;
+  next_.clear();
+  for (std::size_t r = 0; r < size(); ++r) index(r);
+  indexValid_ = true;
+}
+
+RowRange Table::find(Symbol k0, Symbol k1) const {
+  if (keyColumns_ == 0 || k0 == kNoSymbol || k1 == kNoSymbol) return {};
+  if (!indexValid_) rebuildIndex();
+  if (slots_.empty()) return {};
+  const std::uint64_t key =
+      keyColumns_ > 1 ? std::uint64_t{k0} << 32 | k1 : std::uint64_t{k0} << 32;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = slotOf(key, mask);; i = (i + 1) & mask) {
+    const Slot& s = slots_[i];
+    if (s.key == kFree) return {};
+    if (s.key == key) return {next_.data(), s.first, s.last, s.count};
+  }
+}
+
+RowRange Table::find(std::u16string_view k0, std::u16string_view k1) const {
+  return find(symbols_->find(k0), keyColumns_ > 1 ? symbols_->find(k1) : kSymEmpty);
 }
 
 }  // namespace veksa

@@ -1,68 +1,163 @@
-// A run table: an ordered list of rows of text cells, the only store of facts, results, protocol
-// and variable values. Look-ups by the key columns go through a hash index that keeps the row
-// order, so "every matching row" and "the last matching row" cost no scan of the table.
+// A run table: an ordered list of rows with fixed columns, the only store of facts, results,
+// protocol and variable values. A cell holds a word (a symbol), a number, or two words joined by a
+// space (the protocol's "class value"). A number is kept as the value its text in the general
+// format reads back as (rounded to 15 significant digits) and is formatted only when a window or
+// veksa-cli shows it, so a pass allocates nothing per row once the tables have grown. Look-ups by
+// the key columns go through an open-addressing index that keeps the row order, so "every
+// matching row" and "the last matching row" cost no scan of the table.
 #ifndef VEKSA_ENGINE_TABLE_H_
 #define VEKSA_ENGINE_TABLE_H_
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "engine/symbols.h"
 #include "kb/text.h"
 
 namespace veksa {
+
+struct Cell {
+  enum class Kind : std::uint8_t { Word, Number, Pair };
+  static Cell word(Symbol s) { return {Kind::Word, s, kSymEmpty, 0}; }
+  // A number as its general-format text would read back.
+  static Cell number(long double value);
+  static Cell pair(Symbol first, Symbol second) { return {Kind::Pair, first, second, 0}; }
+
+  Kind kind = Kind::Word;
+  Symbol a = kSymEmpty, b = kSymEmpty;
+  long double value = 0;
+};
+
+// The rows of one key, in row order.
+class RowRange {
+ public:
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::size_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const std::size_t*;
+    using reference = std::size_t;
+    iterator(const std::uint32_t* next, std::uint32_t row) : next_(next), row_(row) {}
+    std::size_t operator*() const { return row_; }
+    iterator& operator++() {
+      row_ = next_[row_];
+      return *this;
+    }
+    bool operator!=(const iterator& o) const { return row_ != o.row_; }
+    bool operator==(const iterator& o) const { return row_ == o.row_; }
+
+   private:
+    const std::uint32_t* next_;
+    std::uint32_t row_;
+  };
+  static constexpr std::uint32_t kEnd = 0xFFFFFFFFu;
+
+  RowRange() = default;
+  RowRange(const std::uint32_t* next, std::uint32_t first, std::uint32_t last, std::uint32_t count)
+      : next_(next), first_(first), last_(last), count_(count) {}
+  iterator begin() const { return {next_, first_}; }
+  iterator end() const { return {next_, kEnd}; }
+  bool empty() const { return count_ == 0; }
+  std::size_t size() const { return count_; }
+  std::size_t front() const { return first_; }
+  std::size_t back() const { return last_; }
+
+ private:
+  const std::uint32_t* next_ = nullptr;
+  std::uint32_t first_ = kEnd, last_ = kEnd, count_ = 0;
+};
 
 class Table {
  public:
   using Row = std::vector<std::u16string>;
 
-  // `columns` cells per row; the first `keyColumns` (0, 1 or 2) form the look-up key.
-  Table(std::size_t columns, std::size_t keyColumns) : columns_(columns), keyColumns_(keyColumns) {}
+  // `columns` cells per row; the first `keyColumns` (0, 1 or 2) form the look-up key; column
+  // `numberColumn` holds numbers (none when it is `columns` or more). Numbers are written with
+  // `separator`.
+  Table(std::shared_ptr<Symbols> symbols, char16_t separator, std::size_t columns,
+        std::size_t keyColumns, std::size_t numberColumn);
 
   std::size_t columns() const { return columns_; }
-  std::size_t size() const { return rows_.size(); }
-  bool empty() const { return rows_.empty(); }
-  const Row& row(std::size_t i) const { return rows_[i]; }
-  const std::u16string& cell(std::size_t r, std::size_t c) const { return rows_[r][c]; }
-  const std::vector<Row>& rows() const { return rows_; }
+  std::size_t size() const { return cells_.size() / columns_; }
+  bool empty() const { return cells_.empty(); }
 
-  void append(Row row);
+  // Cells as text, numbers formatted on demand.
+  Line cell(std::size_t r, std::size_t c) const;
+  Row row(std::size_t r) const;
+  std::vector<Row> rows() const;
+  // Appends a row of texts (missing cells empty). A text in the number column is kept as a number
+  // when it is a number written in the general format, and as the word it is otherwise.
+  void append(const Row& row);
+  void setCell(std::size_t r, std::size_t c, std::u16string_view text);
+
+  // Cells as the engine keeps them.
+  const Cell& at(std::size_t r, std::size_t c) const { return cells_[r * columns_ + c]; }
+  // The number of a cell; a word that is no number raises the conversion error naming it.
+  long double number(std::size_t r, std::size_t c) const;
+  // The cell that `append` makes of a text in column `c`.
+  Cell cellOf(std::size_t c, std::u16string_view text) const;
+  void append(std::initializer_list<Cell> cells);
+  void setNumber(std::size_t r, std::size_t c, long double value);
+
   void clear();
-  void setCell(std::size_t r, std::size_t c, std::u16string text);
   void swapRows(std::size_t a, std::size_t b);
 
-  // The rows whose key cells equal the key, in row order (empty when none).
-  const std::vector<std::size_t>& find(std::u16string_view k0, std::u16string_view k1 = {}) const;
+  // The rows whose key cells are the given words, in row order.
+  RowRange find(Symbol k0, Symbol k1 = kSymEmpty) const;
+  RowRange find(std::u16string_view k0, std::u16string_view k1 = {}) const;
 
   // Grows with every change; windows compare it to know when to show the table afresh.
   std::uint64_t generation() const { return generation_; }
 
- private:
-  std::u16string keyOf(std::u16string_view k0, std::u16string_view k1) const;
-  void index(std::size_t r) const;
+  Symbols& symbols() const { return *symbols_; }
+  char16_t separator() const { return separator_; }
 
+ private:
+  struct Slot {
+    std::uint64_t key;
+    std::uint32_t first, last, count;
+  };
+  std::uint64_t keyOf(std::size_t r) const;
+  void index(std::size_t r) const;
+  void rebuildIndex() const;
+  void added();
+
+  std::shared_ptr<Symbols> symbols_;
+  char16_t separator_;
   std::size_t columns_;
   std::size_t keyColumns_;
-  std::vector<Row> rows_;
+  std::size_t numberColumn_;
+  std::vector<Cell> cells_;
   std::uint64_t generation_ = 0;
+  // The index: key slots (open addressing) and, per row, the next row of the same key.
+  mutable std::vector<Slot> slots_;
+  mutable std::size_t used_ = 0;
+  mutable std::vector<std::uint32_t> next_;
   mutable bool indexValid_ = true;
-  mutable std::unordered_map<std::u16string, std::vector<std::size_t>> index_;
 };
 
-// The four run tables with their columns.
+// The four run tables with their columns. They share the workspace's symbols.
 struct FactTable : Table {  // parameter, value, certainty
-  FactTable() : Table(3, 2) {}
+  FactTable(std::shared_ptr<Symbols> s, char16_t separator)
+      : Table(std::move(s), separator, 3, 2, 2) {}
 };
 struct ResultTable : Table {  // class, value, certainty
-  ResultTable() : Table(3, 2) {}
+  ResultTable(std::shared_ptr<Symbols> s, char16_t separator)
+      : Table(std::move(s), separator, 3, 2, 2) {}
 };
 struct ProtocolTable : Table {  // rule or kind of step, decision, certainty
-  ProtocolTable() : Table(3, 0) {}
+  ProtocolTable(std::shared_ptr<Symbols> s, char16_t separator)
+      : Table(std::move(s), separator, 3, 0, 2) {}
 };
 struct VariableTable : Table {  // name, value
-  VariableTable() : Table(2, 1) {}
+  VariableTable(std::shared_ptr<Symbols> s, char16_t separator)
+      : Table(std::move(s), separator, 2, 1, 1) {}
 };
 
 }  // namespace veksa

@@ -8,10 +8,23 @@ namespace veksa {
 Workspace::Workspace() : Workspace(std::make_unique<DiskFileStore>()) {}
 
 Workspace::Workspace(std::unique_ptr<FileStore> store)
-    : lines(newKnowledgeBase()),
+    : decimalSeparator(defaultDecimalSeparator()),
+      lines(newKnowledgeBase()),
       caption(kNewCaption),
-      decimalSeparator(defaultDecimalSeparator()),
+      symbols_(std::make_shared<Symbols>()),
+      facts(symbols_, decimalSeparator),
+      results(symbols_, decimalSeparator),
+      protocol(symbols_, decimalSeparator),
+      variables(symbols_, decimalSeparator),
       files_(std::move(store)) {}
+
+void Workspace::clearTables() {
+  facts.clear();
+  results.clear();
+  protocol.clear();
+  variables.clear();
+  symbols_->clear();
+}
 
 Line Workspace::format(long double v) const { return formatGeneral(v, decimalSeparator); }
 

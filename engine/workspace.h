@@ -10,6 +10,7 @@
 #include "engine/file_store.h"
 #include "engine/memo_list.h"
 #include "engine/run_record.h"
+#include "engine/symbols.h"
 #include "engine/table.h"
 #include "kb/declarations.h"
 #include "kb/text.h"
@@ -31,6 +32,9 @@ class Workspace {
  public:
   Workspace();
   explicit Workspace(std::unique_ptr<FileStore> store);
+
+  // The decimal separator of number cells.
+  const char16_t decimalSeparator;
 
   // The knowledge base: its lines and its caption (file name; "new.vks" when it has no file).
   Lines lines;
@@ -73,6 +77,13 @@ class Workspace {
   // The editor's hidden memo (asked parameters, section buffer, merge buffer).
   MemoList memo;
 
+  // The words of the run tables (and of the text a run reads) as symbols.
+  Symbols& symbols() const { return *symbols_; }
+
+ private:
+  std::shared_ptr<Symbols> symbols_;
+
+ public:
   FactTable facts;
   ResultTable results;
   ProtocolTable protocol;
@@ -86,8 +97,8 @@ class Workspace {
 
   DeclarationLists declarations;
 
-  // The decimal separator of number cells.
-  char16_t decimalSeparator;
+  // Empties the four run tables and forgets the symbols their words had.
+  void clearTables();
 
   FileStore& files() { return *files_; }
 

@@ -44,6 +44,10 @@ bool GetLeks(std::u16string_view line, std::size_t start, std::size_t bound, Lin
   return true;
 }
 
+std::size_t wordLengthAt(std::u16string_view line, std::size_t pos) {
+  return wordEnd(line, pos, line.size()) - (pos - 1);
+}
+
 std::size_t skipSpaces(std::u16string_view line, std::size_t pos) {
   if (pos < 1) pos = 1;
   while (pos <= line.size() && line[pos - 1] == u' ') ++pos;

@@ -15,6 +15,10 @@ namespace veksa {
 // returns true only when it finds a word; otherwise `out` keeps what it held.
 bool GetLeks(std::u16string_view line, std::size_t start, std::size_t bound, Line& out);
 
+// The length of the word GetLeks reads at `pos` (1-based), whose character is not a space: up to
+// the next space or "]" after its first character, or the end of the line.
+std::size_t wordLengthAt(std::u16string_view line, std::size_t pos);
+
 // Skip spaces: the first position at or after `pos` whose character is not a space (just past
 // the end of the line at most).
 std::size_t skipSpaces(std::u16string_view line, std::size_t pos);
