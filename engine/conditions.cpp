@@ -395,24 +395,24 @@ std::size_t hashStart(std::uint32_t line, std::uint32_t pos, const Symbol* w) {
 std::size_t ConditionEvaluator::slotOf(const Start& start) const {
   const std::size_t mask = memo_.size() - 1;
   for (std::size_t i = hashStart(start.line, start.pos, start.w) & mask;; i = (i + 1) & mask) {
-    if (memo_[i] == kFree || rests_[memo_[i]].first == start) return i;
+    if (memo_[i] == kFree || starts_[memo_[i]] == start) return i;
   }
 }
 
 void ConditionEvaluator::growMemo() {
   memo_.assign(std::max<std::size_t>(1024, memo_.size() * 2), kFree);
   const std::size_t mask = memo_.size() - 1;
-  for (std::uint32_t r = 0; r < rests_.size(); ++r) {
-    const Start& s = rests_[r].first;
+  for (std::uint32_t r = 0; r < starts_.size(); ++r) {
+    const Start& s = starts_[r];
     std::size_t i = hashStart(s.line, s.pos, s.w) & mask;
     while (memo_[i] != kFree) i = (i + 1) & mask;
     memo_[i] = r;
   }
 }
 
-const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const Start& start) {
+std::uint32_t ConditionEvaluator::restFrom(const Start& start) {
   if (memo_.empty()) growMemo();
-  if (std::uint32_t known = memo_[slotOf(start)]; known != kFree) return rests_[known].second;
+  if (std::uint32_t known = memo_[slotOf(start)]; known != kFree) return known;
   // Line by line to a line start already known or to the end of the condition, then back.
   std::vector<std::pair<Start, Rest>> chain;
   Start at = start;
@@ -425,7 +425,8 @@ const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const Start& start)
       crossed = Walk(*this, at.line, at.pos, nullptr, &segment).condition(slots);
     } catch (const RunError& e) {
       segment.end = Rest::End::Error;
-      segment.error = e.message();
+      segment.error = static_cast<std::uint32_t>(errors_.size());
+      errors_.push_back(e.message());
     }
     chain.emplace_back(at, std::move(segment));
     if (!crossed) break;
@@ -435,7 +436,7 @@ const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const Start& start)
     }
     Start next{at.line + 1, 1, {slots[0], slots[1], slots[2], slots[3]}};
     if (std::uint32_t known = memo_[slotOf(next)]; known != kFree) {
-      tail = rests_[known].second;
+      tail = rests_[known];
       break;
     }
     at = next;
@@ -444,9 +445,10 @@ const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const Start& start)
     tail = tail ? compose(chain[k].second, *tail) : chain[k].second;
     if ((rests_.size() + 1) * 2 > memo_.size()) growMemo();
     memo_[slotOf(chain[k].first)] = static_cast<std::uint32_t>(rests_.size());
-    rests_.emplace_back(chain[k].first, *tail);
+    starts_.push_back(chain[k].first);
+    rests_.push_back(*tail);
   }
-  return rests_.back().second;
+  return static_cast<std::uint32_t>(rests_.size() - 1);
 }
 
 long double ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos, long double certainty) {
@@ -459,15 +461,25 @@ long double ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos, long d
     }
     return certainty;
   }
-  const Rest& rest = restFrom(
-      Start{static_cast<std::uint32_t>(line), static_cast<std::uint32_t>(pos), {0, 0, 0, 0}});
+  const Start start{
+      static_cast<std::uint32_t>(line), static_cast<std::uint32_t>(pos), {0, 0, 0, 0}};
+  std::uint32_t index;
+  if (std::size_t word = text_.wordFrom(line, pos); word != RunText::kNoWord) {
+    // Every start that reads this word first reads the same condition.
+    std::uint32_t& note = text_.conditionNote(word);
+    if (note == 0) note = restFrom(start) + 1;
+    index = note - 1;
+  } else {
+    index = restFrom(start);
+  }
+  const Rest& rest = rests_[index];
   if (rest.zero[signClass(certainty)]) return 0;
   certainty = applyRest(rest, certainty);
   if (rest.end == Rest::End::Comparison) {
     const Expression& comparison = expressions_.comparison(rest.comparison);
     if (std::optional<long double> holds = Idenex2(ws_, host_, comparison)) certainty = *holds;
   } else if (rest.end == Rest::End::Error) {
-    throw RunError(rest.error);
+    throw RunError(errors_[rest.error]);
   }
   return certainty;
 }

@@ -90,7 +90,7 @@ class ConditionEvaluator {
     bool zero[3] = {false, false, false};  // by the sign of the start: < 0, = 0, > 0
     End end = End::Lines;
     Symbol comparison = kSymEmpty;  // the comparison that ends it
-    Line error;                     // the run-time error's message
+    std::uint32_t error = 0;        // the run-time error's message, in errors_
   };
 
  private:
@@ -106,8 +106,8 @@ class ConditionEvaluator {
              w[3] == o.w[3];
     }
   };
-  // The rest of a condition from `start`, found once.
-  const Rest& restFrom(const Start& start);
+  // The rest of a condition from `start`, found once: its index in rests_.
+  std::uint32_t restFrom(const Start& start);
   // The index in rests_ of a start, or the free slot of the memo where it belongs.
   std::size_t slotOf(const Start& start) const;
   void growMemo();
@@ -117,8 +117,10 @@ class ConditionEvaluator {
   RunText& text_;
   Expressions& expressions_;
   bool memoize_;
-  std::vector<std::pair<Start, Rest>> rests_;
-  std::vector<std::uint32_t> memo_;  // open addressing over rests_; kFree marks a free slot
+  std::vector<Start> starts_;
+  std::vector<Rest> rests_;          // by start
+  std::vector<std::uint32_t> memo_;  // open addressing over starts_; kFree marks a free slot
+  Lines errors_;
 };
 
 // One-off forms of the two operations, over the workspace's lines.

@@ -5,17 +5,18 @@
 #include <deque>
 #include <utility>
 
+#include "kb/number.h"
 #include "kb/scan.h"
 
 namespace veksa {
 
-Interpreter::NextItem nextItem(const Lines& lines, std::size_t line, std::size_t pos) {
-  pos = skipSpaces(lines[line], pos);
-  if (pos >= lines[line].size()) {
+Interpreter::NextItem nextItem(const RunText& text, std::size_t line, std::size_t pos) {
+  pos = text.skipSpaces(line, pos);
+  if (pos >= text.length(line)) {
     ++line;
     pos = 1;
   }
-  if (line >= lines.size()) return {};
+  if (line >= text.size()) return {};
   return {true, line, pos};
 }
 
@@ -121,7 +122,7 @@ void Interpreter::PrRale(std::size_t first) {
   RunText& text = run_->text;
   for (std::size_t i = first; i < text.size(); ++i) {
     if (text.isEndLine(i)) return;
-    const std::size_t length = text.lines()[i].size();
+    const std::size_t length = text.length(i);
     std::size_t pos = 1;
     // The line is read as pairs of words w1 w2.
     while (pos <= length) {
@@ -200,7 +201,7 @@ void Interpreter::recordResult(Symbol cls, Symbol value, long double certainty, 
     long double before = ws_.results.number(row, 2);
     long double combined = SumCt(host_, before, certainty);
     certainty_ = combined;
-    ws_.results.setNumber(row, 2, combined);
+    ws_.results.setCell(row, 2, Cell::number(combined));
     ++counts_.conclusionsRecorded;
     if (record != nullptr) {
       record->combination = Combination{before, certainty, combined};
@@ -214,25 +215,20 @@ void Interpreter::recordResult(Symbol cls, Symbol value, long double certainty, 
 
 Symbol Interpreter::readWordAt(std::size_t line, std::size_t& pos, std::size_t& start) {
   Symbol w = kSymEmpty;
-  if (run_->text.next(line, pos, w)) {
-    start = pos - run_->text.text(w).size();
-  } else {
-    pos = start = run_->text.lines()[line].size() + 1;
-  }
+  if (!run_->text.next(line, pos, w, &start)) pos = start = run_->text.length(line) + 1;
   return w;
 }
 
 Interpreter::NextItem Interpreter::recordConclusion(Symbol cls, std::size_t line, std::size_t pos,
                                                     bool listItem, long double conditionCertainty) {
   RunText& text = run_->text;
-  const Line& lineText = text.lines()[line];
   Symbol value = text.read(line, pos);
   ++pos;
   if (!listItem && ConclusionCount == 1) {
     FirstConclusionClass = cls;
     FirstConclusionValue = value;
   }
-  pos = skipSpaces(lineText, pos) + 1;  // the character reached is taken to be "[" and passed over
+  pos = text.skipSpaces(line, pos) + 1;  // the character reached is taken to be "[" and passed over
   std::size_t factorStart;
   Symbol factorWord = readWordAt(line, pos, factorStart);
   long double factor = text.number(factorWord);
@@ -262,9 +258,9 @@ Interpreter::NextItem Interpreter::recordConclusion(Symbol cls, std::size_t line
   }
   recordResult(cls, value, certainty, admitted, record);
   // The list goes on when a comma follows the closing "]" directly.
-  std::size_t close = factorStart + text.text(factorWord).size();
-  if (charAt(lineText, close + 1) != u',') return {};
-  return nextItem(text.lines(), line, close + 2);
+  const std::size_t close = pos;  // just past the factor
+  if (text.charAt(line, close + 1) != u',') return {};
+  return nextItem(text, line, close + 2);
 }
 
 void Interpreter::conclusion(Symbol cls, std::size_t line, std::size_t pos,
@@ -284,7 +280,7 @@ void Interpreter::spisgip(std::size_t pos, std::size_t line, long double conditi
       Idenex1(ws_, host_, run_->expressions.formula(item, false));
       std::u16string_view itemText = text.text(item);
       if (itemText.back() != u',') return;  // a formula without a comma ends the list
-      next = nextItem(text.lines(), line, start + itemText.size());
+      next = nextItem(text, line, pos);
     } else {
       next = recordConclusion(item, line, pos, true, conditionCertainty);
     }
@@ -305,9 +301,9 @@ bool Interpreter::caseBlock(Symbol parameter, std::size_t caseLine) {
     std::size_t current = caseLine + k;
     while (current < lines.size() && !text.isEndLine(current)) {
       ++current;
-      if (current < lines.size() && lines[current].empty()) {
+      if (current < lines.size() && text.length(current) == 0) {
         ++current;
-        if (current < lines.size() && lines[current].empty()) return false;  // the rule ends
+        if (current < lines.size() && text.length(current) == 0) return false;  // the rule ends
       }
       if (current >= lines.size()) break;
       std::size_t pos = 1;

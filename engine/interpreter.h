@@ -147,7 +147,7 @@ class Interpreter {
 // Where a conclusion list goes on from `pos` of line `line`: its next item, spaces skipped; when
 // that is the line's last character or beyond, position 1 of the next line (none when there is
 // none).
-Interpreter::NextItem nextItem(const Lines& lines, std::size_t line, std::size_t pos);
+Interpreter::NextItem nextItem(const RunText& text, std::size_t line, std::size_t pos);
 
 // One inference pass (Button15Click), optionally with the cache of the run and a record.
 PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache = nullptr,

@@ -13,13 +13,14 @@ RunText::RunText(const Lines& lines, Symbols& symbols, char16_t separator)
   lineTokens_.reserve(lines.size() + 1);
   lineGroups_.reserve(lines.size() + 1);
   endLines_.reserve(lines.size());
+  lengths_.reserve(lines.size());
   std::vector<std::pair<Symbol, std::uint32_t>> named;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const Line& text = lines[i];
     lineTokens_.push_back(static_cast<std::uint32_t>(tokens_.size()));
     std::size_t pos = 1;
     while (true) {
-      pos = skipSpaces(text, pos);
+      pos = veksa::skipSpaces(text, pos);
       if (pos > text.size()) break;
       std::size_t length = wordLengthAt(text, pos);
       Symbol w = symbols.intern(std::u16string_view(text).substr(pos - 1, length));
@@ -28,6 +29,7 @@ RunText::RunText(const Lines& lines, Symbols& symbols, char16_t separator)
       pos += length;
     }
     endLines_.push_back(text == u"END" ? 1 : 0);
+    lengths_.push_back(static_cast<std::uint32_t>(text.size()));
     std::size_t first = lineTokens_.back(), count = tokens_.size() - first;
     if (count > 0 && tokens_[first].word == kSymName) {
       named.emplace_back(count > 1 ? tokens_[first + 1].word : kSymEmpty,
@@ -44,7 +46,6 @@ RunText::RunText(const Lines& lines, Symbols& symbols, char16_t separator)
   for (std::size_t s = 1; s < ruleStart_.size(); ++s) ruleStart_[s] += ruleStart_[s - 1];
   ruleLines_.reserve(named.size());
   for (const auto& entry : named) ruleLines_.push_back(entry.second);
-  suffix1_.assign(tokens_.size(), kNoSymbol);
 }
 
 void RunText::indexGroups(std::size_t line) {
@@ -67,7 +68,7 @@ Symbol RunText::firstWord(std::size_t line) const {
 
 Symbol RunText::suffix(std::size_t t, std::size_t pos) {
   const std::size_t offset = pos - tokens_[t].start;
-  if (offset == 1 && suffix1_[t] != kNoSymbol) return suffix1_[t];
+  if (offset == 1 && tokens_[t].suffix1 != kNoSymbol) return tokens_[t].suffix1;
   const std::uint64_t key = static_cast<std::uint64_t>(t) << 32 | offset;
   if (offset != 1) {
     auto found = suffixes_.find(key);
@@ -78,39 +79,96 @@ Symbol RunText::suffix(std::size_t t, std::size_t pos) {
   const Line& text = lines_[static_cast<std::size_t>(it - lineTokens_.begin()) - 1];
   Symbol w = symbols_.intern(std::u16string_view(text).substr(pos - 1, tokens_[t].end - pos));
   if (offset == 1) {
-    suffix1_[t] = w;
+    tokens_[t].suffix1 = w;
   } else {
     suffixes_[key] = w;
   }
   return w;
 }
 
-bool RunText::next(std::size_t line, std::size_t& pos, Symbol& word) {
-  const std::size_t length = lines_[line].size();
-  if (pos > length) return false;
+const RunText::Token* RunText::tokenAtOrBefore(std::size_t line, std::size_t pos,
+                                               const Token*& next) const {
   const Token* first = tokens_.data() + lineTokens_[line];
   const Token* last = tokens_.data() + lineTokens_[line + 1];
-  // The first token that begins after `pos`; the one before it may hold `pos`.
-  const Token* after =
-      std::upper_bound(first, last, pos, [](std::size_t p, const Token& t) { return p < t.start; });
-  if (after != first && pos < after[-1].end) {
-    const Token& t = after[-1];
-    word = pos == t.start ? t.word : suffix(static_cast<std::size_t>(&t - tokens_.data()), pos);
-    pos = t.end;
+  const Token* hint = tokens_.data() + hint_;
+  auto after = [](std::size_t p, const Token& t) { return p < t.start; };
+  if (hint >= first && hint < last && hint->start <= pos) {
+    // Reads go on along a line: from the token read last, a step or two (a search beyond that).
+    int steps = 0;
+    while (hint + 1 < last && hint[1].start <= pos && ++steps < 8) ++hint;
+    next = hint + 1 < last && hint[1].start <= pos ? std::upper_bound(hint + 1, last, pos, after)
+                                                   : hint + 1;
+  } else {
+    next = std::upper_bound(first, last, pos, after);
+  }
+  if (next == first) return nullptr;
+  hint_ = static_cast<std::size_t>(next - 1 - tokens_.data());
+  return next - 1;
+}
+
+bool RunText::next(std::size_t line, std::size_t& pos, Symbol& word, std::size_t* start) {
+  if (pos > lengths_[line]) return false;
+  const Token* after = nullptr;
+  const Token* t = tokenAtOrBefore(line, pos, after);
+  if (t != nullptr && pos < t->end) {
+    word = pos == t->start ? t->word : suffix(static_cast<std::size_t>(t - tokens_.data()), pos);
+    if (start != nullptr) *start = pos;
+    pos = t->end;
     return true;
   }
-  if (after == last) {
-    pos = length + 1;  // only spaces remain
+  if (after == tokens_.data() + lineTokens_[line + 1]) {
+    pos = lengths_[line] + 1;  // only spaces remain
     return false;
   }
   word = after->word;
+  if (start != nullptr) *start = after->start;
   pos = after->end;
   return true;
 }
 
+bool RunText::isExpression(Symbol word) {
+  if (word >= expressions_.size()) {
+    const std::size_t known = expressions_.size();
+    expressions_.resize(symbols_.size());
+    for (std::size_t s = known; s < expressions_.size(); ++s) {
+      std::u16string_view t = symbols_.text(static_cast<Symbol>(s));
+      expressions_[s] = !t.empty() && t[0] == u'=';
+    }
+  }
+  return expressions_[word] != 0;
+}
+
+std::size_t RunText::wordFrom(std::size_t line, std::size_t pos) const {
+  if (pos < 1 || pos > lengths_[line]) return kNoWord;
+  const Token* after = nullptr;
+  const Token* t = tokenAtOrBefore(line, pos, after);
+  if (t != nullptr && pos < t->end) {
+    return pos == t->start ? static_cast<std::size_t>(t - tokens_.data()) : kNoWord;
+  }
+  if (after == tokens_.data() + lineTokens_[line + 1]) return kNoWord;
+  return static_cast<std::size_t>(after - tokens_.data());
+}
+
+std::size_t RunText::skipSpaces(std::size_t line, std::size_t pos) const {
+  if (pos < 1) pos = 1;
+  if (pos > lengths_[line]) return pos;
+  const Token* after = nullptr;
+  const Token* t = tokenAtOrBefore(line, pos, after);
+  if (t != nullptr && pos < t->end) return pos;
+  return after == tokens_.data() + lineTokens_[line + 1] ? lengths_[line] + 1 : after->start;
+}
+
+char16_t RunText::charAt(std::size_t line, std::size_t pos) const {
+  if (pos < 1 || pos > lengths_[line]) return u'\0';
+  const Token* after = nullptr;
+  const Token* t = tokenAtOrBefore(line, pos, after);
+  // Every character outside the words is a space.
+  return t != nullptr && pos < t->end ? symbols_.text(t->word)[pos - t->start] : u' ';
+}
+
 Symbol RunText::read(std::size_t line, std::size_t& pos) {
   Symbol w = kSymEmpty;
-  if (!next(line, pos, w)) pos = lines_[line].size() + 1;
+  if (!next(line, pos, w)) pos = lengths_[line] + 1;
   return w;
 }
 

@@ -27,15 +27,29 @@ class RunText {
   Symbols& symbols() const { return symbols_; }
   std::u16string_view text(Symbol word) const { return symbols_.text(word); }
 
+  // The length of a line.
+  std::size_t length(std::size_t line) const { return lengths_[line]; }
+  // Skip spaces: the first position at or after `pos` (1-based) whose character is not a space,
+  // just past the end of the line at most (a position beyond that stays).
+  std::size_t skipSpaces(std::size_t line, std::size_t pos) const;
+  // The character at `pos`; the terminating zero character past the end.
+  char16_t charAt(std::size_t line, std::size_t pos) const;
+  // The number of words of the text, and the word a read from `pos` of `line` takes whole: its
+  // index, or kNoWord when the read begins inside a word or no word follows on the line.
+  std::size_t wordCount() const { return tokens_.size(); }
+  static constexpr std::size_t kNoWord = static_cast<std::size_t>(-1);
+  std::size_t wordFrom(std::size_t line, std::size_t pos) const;
+
   // True when the line is exactly "END".
   bool isEndLine(std::size_t line) const { return endLines_[line] != 0; }
   // The first word of a line (the empty word for a line of spaces).
   Symbol firstWord(std::size_t line) const;
 
-  // The next word from `pos` (1-based) of `line`, spaces skipped, with `pos` moved just past it.
-  // False when none follows: `pos` is then just past the end of the line, or unchanged when it
-  // was beyond that already (as skipping spaces leaves it).
-  bool next(std::size_t line, std::size_t& pos, Symbol& word);
+  // The next word from `pos` (1-based) of `line`, spaces skipped, with `pos` moved just past it
+  // and `start` (when given) set to where it begins. False when none follows: `pos` is then just
+  // past the end of the line, or unchanged when it was beyond that already (as skipping spaces
+  // leaves it).
+  bool next(std::size_t line, std::size_t& pos, Symbol& word, std::size_t* start = nullptr);
   // readWord: the next word, or the empty word with `pos` just past the end of the line.
   Symbol read(std::size_t line, std::size_t& pos);
 
@@ -48,10 +62,11 @@ class RunText {
   std::size_t closeAfter(std::size_t line, std::size_t posAfterOpen);
 
   // True for a word that begins with "=" (a formula or a comparison).
-  bool isExpression(Symbol word) const {
-    std::u16string_view t = symbols_.text(word);
-    return !t.empty() && t[0] == u'=';
-  }
+  bool isExpression(Symbol word);
+
+  // A note the condition evaluator keeps with a word of the text (0 until it writes one): which
+  // condition begins with it. A pass then finds each condition beside the word it reads.
+  std::uint32_t& conditionNote(std::size_t word) { return tokens_[word].note; }
 
   // The number a factor word stands for in the workspace's number format, converted once; a word
   // that is no number raises the conversion error naming it, every time.
@@ -60,7 +75,9 @@ class RunText {
  private:
   struct Token {
     Symbol word;
-    std::uint32_t start, end;  // 1-based: the first position and the one just past the word
+    std::uint32_t start, end;    // 1-based: the first position and the one just past the word
+    Symbol suffix1 = kNoSymbol;  // the word read from its second character (a factor after "[")
+    std::uint32_t note = 0;      // the condition evaluator's note
   };
   struct Group {
     std::uint32_t afterOpen, afterClose;
@@ -70,6 +87,9 @@ class RunText {
     long double value = 0;
   };
 
+  // The last token of the line that begins at or before `pos`, or null; `next` receives the first
+  // token after it (or the line's end).
+  const Token* tokenAtOrBefore(std::size_t line, std::size_t pos, const Token*& next) const;
   // The word read from inside token `t` at `pos`: the rest of the token.
   Symbol suffix(std::size_t t, std::size_t pos);
   void indexGroups(std::size_t line);
@@ -80,13 +100,15 @@ class RunText {
   std::vector<Token> tokens_;
   std::vector<std::uint32_t> lineTokens_;  // the tokens of line i: [lineTokens_[i], [i + 1])
   std::vector<std::uint8_t> endLines_;
+  std::vector<std::uint32_t> lengths_;
   std::vector<Group> groups_;              // by line, in increasing order of afterOpen
   std::vector<std::uint32_t> lineGroups_;  // the groups of line i: [lineGroups_[i], [i + 1])
   std::vector<std::uint32_t> ruleLines_;   // NAME lines ordered by name, then line
   std::vector<std::uint32_t> ruleStart_;   // by name symbol: its first entry in ruleLines_
-  std::vector<Symbol> suffix1_;            // by token: the word read from its second character
   std::unordered_map<std::uint64_t, Symbol> suffixes_;  // (token, offset): the rarer suffixes
   std::vector<Number> numbers_;                         // by symbol
+  std::vector<std::uint8_t> expressions_;               // by symbol: 1 a formula or comparison
+  mutable std::size_t hint_ = 0;                        // the token found last
 };
 
 }  // namespace veksa

@@ -103,6 +103,12 @@ void Table::setCell(std::size_t r, std::size_t c, std::u16string_view text) {
   if (c < keyColumns_) indexValid_ = false;
 }
 
+void Table::setCell(std::size_t r, std::size_t c, const Cell& cell) {
+  cells_[r * columns_ + c] = cell;
+  ++generation_;
+  if (c < keyColumns_) indexValid_ = false;
+}
+
 void Table::setNumber(std::size_t r, std::size_t c, long double value) {
   cells_[r * columns_ + c] = Cell::number(value);
   ++generation_;

@@ -95,6 +95,7 @@ class Table {
   // when it is a number written in the general format, and as the word it is otherwise.
   void append(const Row& row);
   void setCell(std::size_t r, std::size_t c, std::u16string_view text);
+  void setCell(std::size_t r, std::size_t c, const Cell& cell);
 
   // Cells as the engine keeps them.
   const Cell& at(std::size_t r, std::size_t c) const { return cells_[r * columns_ + c]; }

@@ -307,6 +307,14 @@ Line readWordAt(const Line& text, std::size_t& pos, std::size_t& start) {
   return w;
 }
 
+// Where a conclusion list goes on: spaces skipped; from the line's last character on, the start of
+// the next line.
+Interpreter::NextItem listGoesOn(const Lines& lines, std::size_t line, std::size_t pos) {
+  pos = skipSpaces(lines[line], pos);
+  if (pos >= lines[line].size()) return {line + 1 < lines.size(), line + 1, 1};
+  return {true, line, pos};
+}
+
 class Pass {
  public:
   Pass(Workspace& ws, Host& host) : ws_(ws), host_(host) {}
@@ -441,7 +449,7 @@ class Pass {
       if (charAt(text, close + 1) != u',') return;
       listItem = true;
       // The next items: formulas until one without a comma, or the next conclusion.
-      Interpreter::NextItem next = nextItem(ws_.lines, line, close + 2);
+      Interpreter::NextItem next = listGoesOn(ws_.lines, line, close + 2);
       while (true) {
         if (!next.more) return;
         line = next.line;
@@ -458,7 +466,7 @@ class Pass {
         }
         item.pop_back();
         formula(ws_, host_, item);
-        next = nextItem(ws_.lines, line, start + item.size() + 1);
+        next = listGoesOn(ws_.lines, line, start + item.size() + 1);
       }
     }
   }
