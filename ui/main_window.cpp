@@ -195,6 +195,7 @@ ReplaceDialog* MainWindow::replaceDialog() {
     connect(replace_, &ReplaceDialog::findNextRequested, this,
             [this](const QString& what) { findNext(what, false); });
     connect(replace_, &ReplaceDialog::replaceRequested, this, &MainWindow::replaceFirst);
+    connect(replace_, &ReplaceDialog::replaceAllRequested, this, &MainWindow::replaceAll);
   }
   return replace_;
 }

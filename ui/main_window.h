@@ -215,6 +215,7 @@ class MainWindow : public QMainWindow {
   void showContextMenu(const QPoint& at);
   void findNext(const QString& what, bool matchCase);
   void replaceFirst(const QString& what, const QString& with);
+  void replaceAll(const QString& what, const QString& with);
   // The editor is usable: a project is open and its window is not closed.
   bool editorOpen() const;
   // "Новый проект" and "Окрыть" bring a closed editor window back.

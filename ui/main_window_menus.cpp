@@ -43,15 +43,20 @@ void MainWindow::createActions() {
   auto shared = [this](const QString& caption, const QKeySequence& key = {}) {
     return command(nullptr, caption, key);
   };
+  // Beside each specified key, the one that most programs give the command.
   actions_.newProject = shared(QStringLiteral("Новый проект"), Qt::CTRL | Qt::Key_F1);
+  actions_.newProject->setShortcuts({Qt::CTRL | Qt::Key_F1, Qt::CTRL | Qt::Key_N});
   connect(actions_.newProject, &QAction::triggered, this, &MainWindow::newProject);
   actions_.open = shared(QStringLiteral("Окрыть"), Qt::Key_F3);
+  actions_.open->setShortcuts({Qt::Key_F3, Qt::CTRL | Qt::Key_O});
   connect(actions_.open, &QAction::triggered, this, &MainWindow::openProject);
   actions_.addSections = shared(QStringLiteral("Добавление разделов"));
   connect(actions_.addSections, &QAction::triggered, this, &MainWindow::addSections);
   actions_.save = shared(QStringLiteral("Сохранить"), Qt::Key_F2);
+  actions_.save->setShortcuts({Qt::Key_F2, Qt::CTRL | Qt::Key_S});
   connect(actions_.save, &QAction::triggered, this, &MainWindow::SpeedButton13Click);
   actions_.print = shared(QStringLiteral("Печать"), Qt::Key_F5);
+  actions_.print->setShortcuts({Qt::Key_F5, Qt::CTRL | Qt::Key_P});
   connect(actions_.print, &QAction::triggered, this, &MainWindow::print);
   actions_.run = shared(QStringLiteral("Автоматический запуск"), Qt::Key_F9);
   connect(actions_.run, &QAction::triggered, this, &MainWindow::runRequested);
@@ -120,8 +125,8 @@ void MainWindow::createEditingMenus() {
   connect(command(edit, QStringLiteral("Выделить всё")), &QAction::triggered, this,
           &MainWindow::selectAll);
   edit->addSeparator();
-  connect(command(edit, QStringLiteral("Найти")), &QAction::triggered, this, &MainWindow::showFind);
-  connect(command(edit, QStringLiteral("Заменить")), &QAction::triggered, this,
+  connect(command(edit, QStringLiteral("Найти"), Qt::CTRL | Qt::Key_F), &QAction::triggered, this, &MainWindow::showFind);
+  connect(command(edit, QStringLiteral("Заменить"), Qt::CTRL | Qt::Key_H), &QAction::triggered, this,
           &MainWindow::showReplace);
 
   // The declaration dialogs need a project.
