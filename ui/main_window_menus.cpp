@@ -203,36 +203,36 @@ void MainWindow::createToolBar() {
   // A button shows its hint as a tooltip and in the status bar; `statusOnly` buttons only in the
   // status bar.
   auto* noToolTip = new NoToolTip(bar);
-  auto button = [&](QAction* action, ToolIcon icon, const QString& hint, const char* name,
+  auto button = [&](QAction* action, const char* icon, const QString& hint, const char* name,
                     bool statusOnly = false) {
     action->setObjectName(name);
-    action->setIcon(toolbarIcon(icon));
+    action->setIcon(toolbarIcon(QString::fromLatin1(icon)));
     action->setToolTip(hint);
     action->setStatusTip(hint);
     bar->addAction(action);
     if (statusOnly) bar->widgetForAction(action)->installEventFilter(noToolTip);
     return action;
   };
-  button(actions_.newProject, ToolIcon::New, QStringLiteral("Новый проект"), "newButton");
-  button(actions_.open, ToolIcon::Open, QStringLiteral("Открыть проект"), "openButton");
-  button(actions_.addSections, ToolIcon::AddSection, QStringLiteral("Добавление раздела"),
+  button(actions_.newProject, "new", QStringLiteral("Новый проект"), "newButton");
+  button(actions_.open, "open", QStringLiteral("Открыть проект"), "openButton");
+  button(actions_.addSections, "add_section", QStringLiteral("Добавление раздела"),
          "addSectionButton");
-  button(actions_.save, ToolIcon::Save, QStringLiteral("Сохранить проект"), "SpeedButton13");
-  button(actions_.print, ToolIcon::Print, QStringLiteral("Печать"), "printButton");
-  connect(button(command(nullptr, QString()), ToolIcon::RulePath,
+  button(actions_.save, "save", QStringLiteral("Сохранить проект"), "SpeedButton13");
+  button(actions_.print, "print", QStringLiteral("Печать"), "printButton");
+  connect(button(command(nullptr, QString()), "rule_path",
                  QStringLiteral("Описание пути исполнения правил"), "rulePathButton"),
           &QAction::triggered, this, [this] {
             if (projectGuard()) emit rulePathWindowRequested();
           });
-  button(actions_.run, ToolIcon::Run, QStringLiteral("Автоматический запуск системы"),
+  button(actions_.run, "run", QStringLiteral("Автоматический запуск системы"),
          "SpeedButton9");
-  button(actions_.undo, ToolIcon::Undo, QStringLiteral("Отмена последнего действия"), "undoButton",
+  button(actions_.undo, "undo", QStringLiteral("Отмена последнего действия"), "undoButton",
          true);
-  button(actions_.cut, ToolIcon::Cut, QStringLiteral("Вырезать"), "cutButton");
-  button(actions_.copy, ToolIcon::Copy, QStringLiteral("Копировать"), "copyButton");
-  button(actions_.paste, ToolIcon::Paste, QStringLiteral("Вставить"), "pasteButton");
-  button(actions_.clearAll, ToolIcon::Clear, QStringLiteral("Очистить всё"), "clearButton");
-  connect(button(command(nullptr, QString()), ToolIcon::Hierarchy,
+  button(actions_.cut, "cut", QStringLiteral("Вырезать"), "cutButton");
+  button(actions_.copy, "copy", QStringLiteral("Копировать"), "copyButton");
+  button(actions_.paste, "paste", QStringLiteral("Вставить"), "pasteButton");
+  button(actions_.clearAll, "clear", QStringLiteral("Очистить всё"), "clearButton");
+  connect(button(command(nullptr, QString()), "hierarchy",
                  QStringLiteral("Генерация изображения иерархической структуры базы знаний "),
                  "SpeedButton2", true),
           &QAction::triggered, this, &MainWindow::hierarchyRequested);
