@@ -6,12 +6,12 @@
 #include "engine/scripted_host.h"  // before Qt: it has a member named like a Qt macro
 // clang-format on
 
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -314,8 +314,9 @@ class RunCommandsTest : public QObject {
       pressF9(window);
       QTest::keyClick(sectionChoice(window)->sectionList(), Qt::Key_Return);
       QCOMPARE(dialogs_.shown, QStringList({"Переменная Y не объявлена!"}));
-      QCOMPARE(window.statusBar()->currentMessage(),
+      QCOMPARE(window.runCommands()->repeatedMessages()->text(),
                QString("Сообщение «Переменная Y не объявлена!» выдано 242 раза за прогон"));
+      QVERIFY(window.runCommands()->repeatedMessages()->isVisible());
     }
     // Outside a run every message is shown: deleting the path, then twice deleting none.
     for (int i = 0; i < 3; ++i) {
