@@ -2,6 +2,8 @@
 // from an answers file; prints what the run shows and the four tables, then the expected results
 // that were not met and the coverage when asked. Several files run one after the other with the
 // same options, each after a line "== FILE".
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -199,10 +201,8 @@ int graver(int a, int b) {
   return rank(a) >= rank(b) ? a : b;
 }
 
-}  // namespace
-
-int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
-  Options o;
+// Reads the options and the FILEs; on a usage error prints it and gives the exit code.
+std::optional<int> parseOptions(const Args& args, Options& o, std::ostream& err) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string& into) {
@@ -215,7 +215,7 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
     } else if (a == "--path") {
       if (!value(o.path)) return usageError(err, "--path needs a file");
     } else if (a == "--expect") {
-      if (!value(o.expect)) return usageError(err, "--expect: нужен файл ожидаемых результатов");
+      if (!value(o.expect)) return usageError(err, "--expect needs a file");
     } else if (a == "--coverage") {
       o.coverage = true;
     } else if (a == "--trace") {
@@ -228,14 +228,10 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
     } else if (a == "--method") {
       std::string name;
       if (!value(name)) return usageError(err, "--method needs a method");
-      bool known = false;
-      for (const MethodName& m : kMethods) {
-        if (name == m.name) {
-          o.method = m.command;
-          known = true;
-        }
-      }
-      if (!known) return usageError(err, "unknown method \"" + name + "\"");
+      const auto m = std::find_if(std::begin(kMethods), std::end(kMethods),
+                                  [&](const MethodName& k) { return name == k.name; });
+      if (m == std::end(kMethods)) return usageError(err, "unknown method \"" + name + "\"");
+      o.method = m->command;
     } else if (a == "--diagnostics") {
       o.diagnostics = true;
     } else if (a.size() > 1 && a[0] == '-') {
@@ -249,21 +245,25 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
     return usageError(
         err, "--section cannot be used with --trace (a trace run offers no section choice)");
   }
+  return std::nullopt;
+}
 
-  Inputs in;
+// Reads the files that the options name: the answers, the rule path and the expected results;
+// on failure prints why and gives the exit code.
+std::optional<int> readInputs(const Options& o, Inputs& in, std::ostream& err) {
   std::string bytes;
   if (!o.answers.empty()) {
     if (!readOptionFile(o.answers, bytes, err)) return kExitUsage;
     try {
       in.answers = parseAnswers(bytes);
     } catch (const ScriptError& e) {
-      return usageError(err, std::string(o.answers) + ": " + e.what());
+      return usageError(err, o.answers + ": " + e.what());
     }
   }
   if (!o.path.empty()) {
     if (!readOptionFile(o.path, bytes, err)) return kExitUsage;
-    in.path =
-        splitPlainText(fromUtf8(bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes));
+    in.path = splitLines(fromUtf8(bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes),
+                         kFileLineBreaks);
   }
   if (!o.expect.empty()) {
     if (!readOptionFile(o.expect, bytes, err)) return kExitUsage;
@@ -273,6 +273,16 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
       return usageError(err, o.expect + ": " + e.what());
     }
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
+  Options o;
+  if (auto code = parseOptions(args, o, err)) return *code;
+  Inputs in;
+  if (auto code = readInputs(o, in, err)) return *code;
 
   if (o.files.size() == 1) return runFile(o, in, o.files[0], out, err);
   // Every file runs with the same answers, whatever the others gave.
