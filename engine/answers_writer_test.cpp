@@ -2,6 +2,7 @@
 #include "engine/answers_writer.h"
 
 #include <filesystem>
+#include <unistd.h>
 
 #include "engine/engine_test_support.h"
 #include "engine/run_driver.h"
@@ -43,7 +44,8 @@ TEST(AnswersWriter, EveryButtonRoundTripsToTheSameFacts) {
             "хвоя да 1 короткая длинная\n"
             "шипы стоп\n");
 
-  const auto path = std::filesystem::temp_directory_path() / "veksa-answers-writer-test.answers";
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("veksa-answers-writer-test-" + std::to_string(::getpid()) + ".answers");
   std::string error, saved;
   ASSERT_TRUE(saveAnswers(first.ws, path.string(), error)) << error;
   ASSERT_TRUE(readFileBytes(path.string(), saved, error)) << error;
