@@ -22,6 +22,9 @@ constexpr Command kCommands[] = {
     {"run", runCommand,
      "run FILE... [--answers FILE] [--method M] [--path FILE] [--section NAME]... [--trace RULE] "
      "[--diagnostics] [--expect FILE] [--coverage]"},
+    {"graph", graphCommand,
+     "graph FILE [--answers FILE] [--method M] [--path FILE] [--section NAME]... [--trace RULE] "
+     "[--diagnostics] [-o OUT]"},
 };
 
 void usage(std::ostream& err) {

@@ -19,6 +19,10 @@ int checkCommand(const Args& args, std::ostream& out, std::ostream& err);
 // errors, 3 run-time error, 4 expected results not met.
 int runCommand(const Args& args, std::ostream& out, std::ostream& err);
 
+// graph FILE [run options] [-o OUT]: the rule graph as DOT; exit 0, 1 diagnostics faults, 2
+// usage or file errors, 3 run-time error (the graph is still written).
+int graphCommand(const Args& args, std::ostream& out, std::ostream& err);
+
 // Reads a knowledge-base file for a command; on failure prints the message naming the file (and
 // gives it in `message` when asked).
 bool loadForCommand(const std::string& path, Lines& lines, std::ostream& err,

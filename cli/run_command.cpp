@@ -2,22 +2,13 @@
 // from an answers file; prints what the run shows and the four tables, then the expected results
 // that were not met and the coverage when asked. Several files run one after the other with the
 // same options, each after a line "== FILE".
-#include <map>
-#include <memory>
-#include <optional>
 #include <ostream>
 #include <vector>
 
 #include "cli/commands.h"
-#include "diagnostics/diagnostics.h"
+#include "cli/run_setup.h"
 #include "engine/coverage.h"
 #include "engine/expectations.h"
-#include "engine/file_store.h"
-#include "engine/run_driver.h"
-#include "engine/scripted_host.h"
-#include "engine/workspace.h"
-#include "kb/kbfile.h"
-#include "kb/number.h"
 
 namespace veksa::cli {
 
@@ -28,27 +19,6 @@ constexpr const char* kRunUsage =
     "[--trace RULE] [--diagnostics] [--expect FILE] [--coverage]\n"
     "  M: forward-breadth (default) | forward-depth | backward-breadth | backward-depth | "
     "first-conclusion\n";
-
-struct MethodName {
-  const char* name;
-  std::size_t command;  // index into kMethodCommands
-};
-constexpr MethodName kMethods[] = {
-    {"forward-breadth", 0}, {"forward-depth", 1},    {"backward-breadth", 2},
-    {"backward-depth", 3},  {"first-conclusion", 4},
-};
-
-// The scripted host of the command line: prints each output line as it happens.
-class PrintingHost : public ScriptedHost {
- public:
-  PrintingHost(const Workspace& ws, std::ostream& out) : ScriptedHost(ws), out_(out) {}
-
- protected:
-  void emit(const Line& line) override { out_ << toUtf8(line) << "\n"; }
-
- private:
-  std::ostream& out_;
-};
 
 void printTable(const char* header, const Table& table, std::ostream& out) {
   out << header << "\n";
@@ -74,34 +44,9 @@ int usageError(std::ostream& err, const std::string& why) {
   return kExitUsage;
 }
 
-struct Options {
-  std::vector<std::string> files;
-  std::string answers, path, trace, expect;
-  std::size_t method = 0;
-  bool traceGiven = false;
-  bool diagnostics = false;
-  bool coverage = false;
-  Lines sections;
-};
-
-// What every FILE of the command uses, read once before the first run.
-struct Inputs {
-  std::map<Line, ScriptedAnswer> answers;
-  std::optional<Lines> path;
-  std::optional<std::vector<Expectation>> expected;
-};
-
-// Reads a file that an option names; on failure prints the message naming it.
-bool readOptionFile(const std::string& name, std::string& bytes, std::ostream& err) {
-  std::string error;
-  if (readFileBytes(name, bytes, error)) return true;
-  err << "veksa-cli: " << error << "\n";
-  return false;
-}
-
 // The lines after the tables: the expectations not met and the coverage. Returns the exit code
 // of a run that completed or stopped.
-int printChecks(const Workspace& ws, const Options& o, const Inputs& in, std::ostream& out) {
+int printChecks(const Workspace& ws, const RunOptions& o, const RunInputs& in, std::ostream& out) {
   int code = kExitOk;
   if (in.expected) {
     for (const Line& miss : unmetExpectations(ws, *in.expected)) {
@@ -118,65 +63,28 @@ int printChecks(const Workspace& ws, const Options& o, const Inputs& in, std::os
 }
 
 // Runs one FILE and prints what the run shows; returns its exit code.
-int runFile(const Options& o, const Inputs& in, const std::string& file, std::ostream& out,
+int runFile(const RunOptions& o, const RunInputs& in, const std::string& file, std::ostream& out,
             std::ostream& err) {
-  // The knowledge base lives in memory: the run's save and reloads behave as on disk, and FILE is
-  // never written.
-  auto store = std::make_unique<MemoryFileStore>();
-  MemoryFileStore& files = *store;
-  Workspace ws(std::move(store));
-  ws.caption = fromUtf8(file);
-  std::string error;
-  if (!files.read(ws.caption, ws.lines, error)) {
-    err << "veksa-cli: " << error << "\n";
-    return kExitUsage;
+  std::unique_ptr<Workspace> ws = loadForRun(file, err);
+  if (!ws) return kExitUsage;
+  PrintingHost host(*ws, out);
+  RunOutcome run = runLoaded(*ws, host, o, in);
+  switch (run.kind) {
+    case RunOutcome::Kind::DiagnosticsFaults:
+      printLines(ws->report, out);
+      return kExitFaults;
+    case RunOutcome::Kind::RunError:
+      // The run did not finish: its tables are printed as they stood, without the checks.
+      out << "[error] " << toUtf8(run.error) << "\n";
+      printTables(*ws, false, out);
+      return kExitRunError;
+    case RunOutcome::Kind::UsageError:
+      return usageError(err, run.usage);
+    case RunOutcome::Kind::Ran:
+      break;
   }
-  ws.ProjectState = kProjectOpen;
-  ws.DiagnosticsOff = 1;
-  chooseMethod(ws, o.method);
-
-  PrintingHost host(ws, out);
-  host.answers = in.answers;
-  if (in.path) {
-    userPathCommand(ws, host);  // "Установка заданного пути", then the names typed in
-    ws.RulePath = *in.path;
-  }
-  if (o.traceGiven) {
-    ws.TraceMode = 1;
-    ws.traceRule = fromUtf8(o.trace);
-  }
-
-  RunEnd end = RunEnd::NotRun;
-  try {
-    if (o.diagnostics) {
-      // Diagnostics connected: a pass with faults prints its report and nothing runs; a clean
-      // pass has shown its message and the repaired text is what the run saves and runs.
-      ws.DiagnosticsOff = 0;
-      if (!N49Click(ws, host)) {
-        printLines(ws.report, out);
-        return kExitFaults;
-      }
-    }
-    Run1Result prepared = Run1(ws, host);
-    end = prepared.end;
-    if (prepared.choice) {
-      SectionChoice choice = std::move(*prepared.choice);
-      Line unknown;
-      if (!o.sections.empty() && !tickSections(choice, o.sections, &unknown)) {
-        return usageError(err, "the section choice does not offer \"" + toUtf8(unknown) + "\"");
-      }
-      end = SectionChoiceDone(ws, host, std::move(choice));
-    }
-  } catch (const RunError& e) {
-    // The run did not finish: its tables are printed as they stood, without the checks.
-    out << "[error] " << toUtf8(e.message()) << "\n";
-    printTables(ws, false, out);
-    return kExitRunError;
-  } catch (const ScriptError& e) {
-    return usageError(err, e.what());
-  }
-  printTables(ws, end == RunEnd::Completed, out);
-  return printChecks(ws, o, in, out);
+  printTables(*ws, run.end == RunEnd::Completed, out);
+  return printChecks(*ws, o, in, out);
 }
 
 // The exit code of several runs: the gravest outcome of any, in the order usage or file error,
@@ -202,46 +110,15 @@ int graver(int a, int b) {
 }  // namespace
 
 int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
-  Options o;
+  RunOptions o;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& into) {
-      if (i + 1 >= args.size()) return false;
-      into = args[++i];
-      return true;
-    };
-    if (a == "--answers") {
-      if (!value(o.answers)) return usageError(err, "--answers needs a file");
-    } else if (a == "--path") {
-      if (!value(o.path)) return usageError(err, "--path needs a file");
-    } else if (a == "--expect") {
-      if (!value(o.expect)) return usageError(err, "--expect: нужен файл ожидаемых результатов");
-    } else if (a == "--coverage") {
-      o.coverage = true;
-    } else if (a == "--trace") {
-      if (!value(o.trace)) return usageError(err, "--trace needs a rule name");
-      o.traceGiven = true;
-    } else if (a == "--section") {
-      std::string name;
-      if (!value(name)) return usageError(err, "--section needs a section name");
-      o.sections.push_back(fromUtf8(name));
-    } else if (a == "--method") {
-      std::string name;
-      if (!value(name)) return usageError(err, "--method needs a method");
-      bool known = false;
-      for (const MethodName& m : kMethods) {
-        if (name == m.name) {
-          o.method = m.command;
-          known = true;
-        }
-      }
-      if (!known) return usageError(err, "unknown method \"" + name + "\"");
-    } else if (a == "--diagnostics") {
-      o.diagnostics = true;
-    } else if (a.size() > 1 && a[0] == '-') {
-      return usageError(err, "unknown option " + a);
+    std::string error;
+    if (readRunOption(args, i, o, error)) {
+      if (!error.empty()) return usageError(err, error);
+    } else if (args[i].size() > 1 && args[i][0] == '-') {
+      return usageError(err, "unknown option " + args[i]);
     } else {
-      o.files.push_back(a);
+      o.files.push_back(args[i]);
     }
   }
   if (o.files.empty()) return usageError(err, "no FILE");
@@ -250,29 +127,9 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
         err, "--section cannot be used with --trace (a trace run offers no section choice)");
   }
 
-  Inputs in;
-  std::string bytes;
-  if (!o.answers.empty()) {
-    if (!readOptionFile(o.answers, bytes, err)) return kExitUsage;
-    try {
-      in.answers = parseAnswers(bytes);
-    } catch (const ScriptError& e) {
-      return usageError(err, std::string(o.answers) + ": " + e.what());
-    }
-  }
-  if (!o.path.empty()) {
-    if (!readOptionFile(o.path, bytes, err)) return kExitUsage;
-    in.path =
-        splitPlainText(fromUtf8(bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes));
-  }
-  if (!o.expect.empty()) {
-    if (!readOptionFile(o.expect, bytes, err)) return kExitUsage;
-    try {
-      in.expected = parseExpectations(bytes);
-    } catch (const ScriptError& e) {
-      return usageError(err, o.expect + ": " + e.what());
-    }
-  }
+  RunInputs in;
+  std::string usage;
+  if (!readRunInputs(o, in, err, usage)) return usage.empty() ? kExitUsage : usageError(err, usage);
 
   if (o.files.size() == 1) return runFile(o, in, o.files[0], out, err);
   // Every file runs with the same answers, whatever the others gave.

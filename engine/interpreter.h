@@ -48,6 +48,7 @@ struct RunCache {
 struct PassResult {
   int ConclusionCount = 0;
   Line firstClass, firstValue;
+  PassCounts counts;
 };
 
 // One inference pass with its pass-level and rule-level state.
@@ -65,6 +66,11 @@ class Interpreter {
 
   // PrRale: executes one rule from `line`, the line after its "NAME" line.
   void PrRale(std::size_t line);
+
+  // The current condition certainty: the condition evaluator starts from it and leaves its result
+  // in it, a branch fires by its sign, firing multiplies it by the conclusion's factor, and SumCt
+  // replaces it. Set to 0 before each rule.
+  long double certainty() const { return certainty_; }
 
   // Rule-level state.
   int IfCount = 0;
@@ -84,6 +90,8 @@ class Interpreter {
   };
 
  private:
+  // The pass's result, also kept in the record.
+  PassResult finish();
   // Fires a THEN or ELSE branch whose first word `w` has just been read; `pos` is just after it
   // on line `line`.
   void fireBranch(const Line& w, std::size_t line, std::size_t pos);
@@ -100,6 +108,8 @@ class Interpreter {
                             long double conditionCertainty);
   // The CASE block of parameter `parameter` on line `line`; false when it ends the rule.
   bool caseBlock(const Line& parameter, std::size_t line);
+  // A branch fires on `line`: counts it and records it.
+  void branchFired(std::size_t line);
   // Trass: the trace display of a line, only in a trace run.
   void Trass(std::size_t line);
   // Adds a conclusion certainty to the ResultTable (SumCt into the last matching row, or a new
@@ -110,13 +120,22 @@ class Interpreter {
   // The FactTable rows of a parameter, in row order (built on first use in the pass).
   const std::vector<std::size_t>& factsOf(const Line& parameter);
 
+  // A condition (IF, THEN IF, ELSE IF) evaluated from `pos` of `line` into the certainty.
+  void condition(std::size_t line, std::size_t pos);
+  // A nested condition (THEN IF, ELSE IF): evaluated from 0; the smaller of the certainty before
+  // it and its own certainty becomes the certainty.
+  void nestedCondition(std::size_t line, std::size_t pos);
+
   Workspace& ws_;
   Host& host_;
+  long double certainty_ = 0;
+  PassCounts counts_;
   RunCache* cache_;
   std::optional<ConditionEvaluator> ownConditions_;
   ConditionEvaluator& conditions_;
   PassRecord* record_;
   const Line* currentRule_ = nullptr;  // the rule-path entry being executed
+  std::size_t currentNameLine_ = 0;    // the "NAME" line of the rule being executed
   bool inCase_ = false;                // a CASE alternative's conclusion list is being recorded
   bool factsIndexed_ = false;
   std::unordered_map<Line, std::vector<std::size_t>> factsByParameter_;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "kb/expression_parts.h"
 #include "kb/keywords.h"
 #include "kb/locate.h"
 #include "kb/number.h"
@@ -12,27 +13,6 @@
 namespace veksa {
 
 namespace {
-// True when the text has the form of an operand number (sign, digits, an optional point with
-// digits after it, an optional exponent), whether or not its value fits a long double.
-bool hasNumberForm(std::u16string_view t) {
-  auto digit = [&](std::size_t i) { return i < t.size() && t[i] >= u'0' && t[i] <= u'9'; };
-  std::size_t i = 0;
-  if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
-  if (!digit(i)) return false;
-  while (digit(i)) ++i;
-  if (i < t.size() && t[i] == u'.') {
-    if (!digit(++i)) return false;
-    while (digit(i)) ++i;
-  }
-  if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
-    ++i;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
-    if (!digit(i)) return false;
-    while (digit(i)) ++i;
-  }
-  return i == t.size();
-}
-
 constexpr std::u16string_view kNoVariables = u"Переменные не объявлены!";
 
 Line undeclared(const Line& name) { return u"Переменная " + name + u" не объявлена!"; }
@@ -44,10 +24,6 @@ long double checked(long double v) {
   return v;
 }
 
-// Splits an expression word into left operand, operator and right operand.
-struct Parts {
-  Line left, op, right;
-};
 }  // namespace
 
 void VVar(Workspace& ws) {
@@ -104,45 +80,12 @@ long double repeatedPower(long double base, long double exponent) {
   return result;
 }
 
-namespace {
-
-Parts splitFormula(std::u16string_view w) {
-  Parts p;
-  std::size_t i = (!w.empty() && w[0] == u'=') ? 1 : 0;
-  while (i < w.size() && Line(u"+-*/:^").find(w[i]) == Line::npos) p.left.push_back(w[i++]);
-  if (i < w.size()) {
-    p.op.push_back(w[i]);
-    if (w[i] == u':' && i + 1 < w.size()) p.op.push_back(w[++i]);
-    p.right.assign(w.substr(i + 1));
-  }
-  return p;
-}
-
-Parts splitComparison(std::u16string_view w) {
-  Parts p;
-  std::size_t i = 1;  // position 1 is the "="
-  while (i < w.size() && Line(u":<>").find(w[i]) == Line::npos) p.left.push_back(w[i++]);
-  if (i < w.size()) {
-    p.op.push_back(w[i]);
-    if (w[i] == u':' && i + 1 < w.size()) {
-      p.op.push_back(w[++i]);
-    } else if (w[i] == u'<' && i + 1 < w.size() && w[i + 1] == u'>') {
-      p.op.push_back(w[++i]);
-    }
-    if (i + 1 < w.size() && w[i + 1] == u'=') p.op.push_back(w[++i]);
-    p.right.assign(w.substr(i + 1));
-  }
-  return p;
-}
-
-}  // namespace
-
 void Idenex1(Workspace& ws, Host& host, std::u16string_view formula) {
   if (ws.variables.empty()) {
     host.message(Line(kNoVariables));
     return;
   }
-  Parts p = splitFormula(formula);
+  ExpressionParts p = splitFormula(formula);
   Line leftName, rightName;
   bool leftIsNumber, rightIsNumber;
   auto left = operandValue(ws, p.left, leftName, leftIsNumber);
@@ -181,27 +124,27 @@ void Idenex1(Workspace& ws, Host& host, std::u16string_view formula) {
   ws.protocol.append({u"Переменная", leftName, text});
 }
 
-void Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
+std::optional<long double> Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
   if (ws.variables.empty()) {
     host.message(Line(kNoVariables));
-    return;
+    return std::nullopt;
   }
-  Parts p = splitComparison(comparison);
+  ExpressionParts p = splitComparison(comparison);
   Line leftName, rightName;
   bool leftIsNumber, rightIsNumber;
   auto left = operandValue(ws, p.left, leftName, leftIsNumber);
   if (!left || leftIsNumber) {
     host.message(undeclared(leftName));
-    return;
+    return std::nullopt;
   }
   if (p.op.empty()) {
     host.message(undeclared(Line()));
-    return;
+    return std::nullopt;
   }
   auto right = operandValue(ws, p.right, rightName, rightIsNumber);
   if (!right) {
     host.message(undeclared(rightName));
-    return;
+    return std::nullopt;
   }
   long double l = *left, r = *right;
   bool holds = false;
@@ -218,7 +161,7 @@ void Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
   } else if (p.op == u">=") {
     holds = l >= r;
   }
-  ws.certainty = holds ? 1 : -1;
+  return holds ? 1 : -1;
 }
 
 }  // namespace veksa
