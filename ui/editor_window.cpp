@@ -93,6 +93,7 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
     if (!pushing_) ws_.emptiedByClose = false;  // the user edits the text
   });
   connect(userDocument_, &QTextDocument::contentsChanged, this, &EditorWindow::updateModified);
+  connect(userDocument_, &QTextDocument::contentsChanged, this, &EditorWindow::textChanged);
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->setObjectName("Splitter1");

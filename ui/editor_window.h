@@ -84,6 +84,8 @@ class EditorWindow : public QMdiSubWindow {
   void treeNodeClicked(bool root, const QString& text);
   // The text has come to differ from the saved text, or has come back to it.
   void modifiedChanged(bool modified);
+  // The user's text changed (after modifiedChanged, when that changed too).
+  void textChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -175,6 +175,8 @@ class MainWindow : public QMainWindow {
   void hierarchyRequested();              // SpeedButton2Click
   // The end of every outermost command, after the windows have been brought up to date.
   void commandEnded();
+  // openFile loaded a file as the project.
+  void fileOpened();
 
  protected:
   // Closing the window ends the program, after the question about unsaved changes.
