@@ -175,8 +175,8 @@ class MainWindow : public QMainWindow {
   void hierarchyRequested();              // SpeedButton2Click
   // The end of every outermost command, after the windows have been brought up to date.
   void commandEnded();
-  // openFile loaded a file as the project.
-  void fileOpened();
+  // A knowledge base was put in the editor: a file by openFile, or a new one by "Новый проект".
+  void projectLoaded();
 
  protected:
   // Closing the window ends the program, after the question about unsaved changes.

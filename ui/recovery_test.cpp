@@ -177,6 +177,19 @@ class RecoveryTest : public QObject {
     QCOMPARE(fourth.shown.size(), 1);
     QVERIFY(fourth.shown[0].contains("базы знаний new.vks от "));
     QCOMPARE(editorText(fresh), editorText(restarted));
+
+    // Started with a file, the program offers a new knowledge base's copy at "Новый проект".
+    QVERIFY(store.write("new.vks", {u"ГИПОТЕЗЫ:", u"оставлено"}, error));
+    ScriptedDialogs fifth;
+    MainWindow withFile(&fifth);
+    RecoveryKeeper fileRecovery(withFile, store);
+    QVERIFY(withFile.openFile(kb));
+    QCoreApplication::processEvents();
+    QVERIFY(fifth.shown.isEmpty());
+    withFile.newProject();
+    QCoreApplication::processEvents();
+    QCOMPARE(fifth.shown.size(), 1);
+    QCOMPARE(editorText(withFile), QString("ГИПОТЕЗЫ:\nоставлено"));
   }
 };
 
