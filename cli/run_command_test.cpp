@@ -9,6 +9,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <unistd.h>
 
 #include "cli/cli.h"
 

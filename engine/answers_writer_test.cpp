@@ -2,6 +2,7 @@
 #include "engine/answers_writer.h"
 
 #include <filesystem>
+#include <unistd.h>
 
 #include "engine/engine_test_support.h"
 #include "engine/run_driver.h"

@@ -55,7 +55,8 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
       text_(new CodeEditor),
       highlighter_(new KbHighlighter(text_->document())),
       insertionBox_(new QLineEdit),
-      sectionNames_(new SectionNamesDialog(ws, this)) {
+      sectionNames_(new SectionNamesDialog(ws, this)),
+      userDocument_(text_->document()) {
   setObjectName("TForm4");
   // A maximised child without title-bar buttons.
   setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -88,9 +89,10 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
   text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->setFont(monospaceFont());
   text_->updateLineNumberAreaWidth();
-  connect(text_->document(), &QTextDocument::contentsChange, this, [this] {
+  connect(userDocument_, &QTextDocument::contentsChange, this, [this] {
     if (!pushing_) ws_.emptiedByClose = false;  // the user edits the text
   });
+  connect(userDocument_, &QTextDocument::contentsChanged, this, &EditorWindow::updateModified);
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->setObjectName("Splitter1");
@@ -109,6 +111,7 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
   sectionNames_->hide();
 
   loadLines();
+  setSavedText(plainText());
   showCaption();
   ws_.ProjectState = kProjectOpen;
 }
@@ -136,13 +139,17 @@ KbHighlighter* EditorWindow::highlighter() const {
   return runHighlighter_ ? runHighlighter_ : highlighter_;
 }
 
-QString EditorWindow::plainText() const {
-  QString text = text_->document()->toRawText();
+namespace {
+QString documentText(const QTextDocument& document) {
+  QString text = document.toRawText();
   for (QChar& c : text) {
     if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
   }
   return text;
 }
+}  // namespace
+
+QString EditorWindow::plainText() const { return documentText(*text_->document()); }
 
 void EditorWindow::pullLines() { ws_.lines = splitLines(plainText()); }
 
@@ -177,7 +184,25 @@ void EditorWindow::loadLines() {
   pushing_ = false;
 }
 
-void EditorWindow::showCaption() { setWindowTitle(toQString(ws_.caption)); }
+void EditorWindow::showCaption() {
+  setWindowTitle(toQString(ws_.caption) + (modified_ ? QStringLiteral("*") : QString()));
+}
+
+void EditorWindow::setSavedText(const QString& text) {
+  savedText_ = text;
+  updateModified();
+}
+
+void EditorWindow::updateModified() {
+  // A document holds one character more than its text (the end of its last block); texts of
+  // different lengths differ without a look at the characters.
+  const bool modified = userDocument_->characterCount() - 1 != savedText_.size() ||
+                        documentText(*userDocument_) != savedText_;
+  if (modified == modified_) return;
+  modified_ = modified;
+  showCaption();
+  emit modifiedChanged(modified);
+}
 
 void EditorWindow::reopen() {
   closed_ = false;
@@ -231,7 +256,6 @@ void EditorWindow::clearTree() { tree_->clear(); }
 
 void EditorWindow::beginRunView() {
   if (runView_) return;
-  userDocument_ = text_->document();
   userCaret_ = text_->textCursor().position();
   userScroll_ = text_->verticalScrollBar()->value();
   // The editor deletes a document it owns when it is given another one: keep the user's.

@@ -46,8 +46,14 @@ class EditorWindow : public QMdiSubWindow {
   void pullLines();
   void pushLines();
   void loadLines();
-  // The caption is the workspace's file name.
+  // The caption is the workspace's file name, with "*" after it while the text has unsaved
+  // changes.
   void showCaption();
+
+  // Unsaved changes: the user's text differs from the text last loaded or saved, which the main
+  // window records with setSavedText. A run's copy of the text does not count.
+  bool isModified() const { return modified_; }
+  void setSavedText(const QString& text);
 
   // Closing the window only hides it and leaves no project open; reopen shows it again.
   bool isClosed() const { return closed_; }
@@ -76,6 +82,8 @@ class EditorWindow : public QMdiSubWindow {
   void closed();
   // TreeView1Click: a node of the tree was clicked; `root` for "БАЗА ЗНАНИЙ".
   void treeNodeClicked(bool root, const QString& text);
+  // The text has come to differ from the saved text, or has come back to it.
+  void modifiedChanged(bool modified);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -84,6 +92,8 @@ class EditorWindow : public QMdiSubWindow {
   void addKeywordButtons();
   // The "END" button: inserts "END " and checks the rule above the caret.
   void Button12Click();
+  // Compares the user's text with the saved text and announces a change of the outcome.
+  void updateModified();
 
   Workspace& ws_;
   Dialogs& dialogs_;
@@ -97,7 +107,9 @@ class EditorWindow : public QMdiSubWindow {
   bool closed_ = false;
   bool pushing_ = false;  // the text changes because the workspace changed, not the user
   QTextDocument* runView_ = nullptr;
-  QTextDocument* userDocument_ = nullptr;
+  QTextDocument* userDocument_;  // the user's text, also while a run shows its own copy
+  QString savedText_;
+  bool modified_ = false;
   QObject* userDocumentParent_ = nullptr;
   int userCaret_ = 0;
   int userScroll_ = 0;

@@ -2,6 +2,8 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPrinter>
@@ -92,6 +94,7 @@ void MainWindow::endCommand() {
   } else {
     editor_->pushLines();
   }
+  takeSavedText();
   editor_->showCaption();
   methodField_->setText(toQString(ws_.methodText));
   refreshResultWindows();
@@ -105,6 +108,45 @@ void MainWindow::refreshResultWindows() {
 
 std::array<TableWindow*, 4> MainWindow::resultWindows() const {
   return {results_, protocol_, facts_, variables_};
+}
+
+void MainWindow::textMatchesFile() {
+  textMatchesFile_ = true;
+  if (commandDepth_ == 0) takeSavedText();
+}
+
+void MainWindow::takeSavedText() {
+  // A run's own copy of the text is on screen until the run ends; the user's text gets the file's
+  // text back only then.
+  if (!textMatchesFile_ || editor_->inRunView()) return;
+  editor_->setSavedText(editor_->plainText());
+  textMatchesFile_ = false;
+}
+
+bool MainWindow::mayDiscardEdits() {
+  if (editor_->isClosed() || !editor_->isModified()) return true;
+  const QString text =
+      QStringLiteral("База знаний %1 изменена и не сохранена.\nСохранить изменения?")
+          .arg(QFileInfo(toQString(ws_.caption)).fileName());
+  switch (dialogs_->choose(
+      this, QStringLiteral("Несохранённые изменения"), text,
+      {QStringLiteral("Сохранить"), QStringLiteral("Не сохранять"), QStringLiteral("Отмена")})) {
+    case kSaveChanges:
+      return save() == SaveOutcome::Saved && !editor_->isModified();
+    case kDiscardChanges:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (exitConfirmed_ || mayDiscardEdits()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+  exitConfirmed_ = false;
 }
 
 bool MainWindow::projectGuard() {

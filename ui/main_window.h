@@ -101,6 +101,13 @@ class MainWindow : public QMainWindow {
   // does not go on; a cancelled save-as dialog lets it go on.
   bool saveBeforeRun();
 
+  // Before a command replaces a text that has unsaved changes: asks "Несохранённые изменения"
+  // and saves when the user says so. True when the command may go on (nothing unsaved, saved,
+  // or "Не сохранять"); false after "Отмена" or when the save did not take place.
+  bool mayDiscardEdits();
+  // The buttons of that question, left to right.
+  enum UnsavedChoice { kSaveChanges, kDiscardChanges, kCancelCommand };
+
  public slots:
   void newProject();      // "Новый проект", Ctrl+F1
   void openProject();     // "Окрыть", F3
@@ -170,6 +177,8 @@ class MainWindow : public QMainWindow {
   void commandEnded();
 
  protected:
+  // Closing the window ends the program, after the question about unsaved changes.
+  void closeEvent(QCloseEvent* event) override;
   // StatusBar1Hint: the hint of whatever control the mouse is over, in any window of the
   // program, goes to the status bar.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -207,6 +216,11 @@ class MainWindow : public QMainWindow {
   void reopenEditor();
   QPrinter& printer();
   void showError(const std::string& error);
+  // The text now equals its file (loaded, saved, or a new knowledge base): the editor takes it as
+  // its saved text once the command has shown it.
+  void textMatchesFile();
+  // The editor's text becomes its saved text when the text matches the file and is shown.
+  void takeSavedText();
   SaveOutcome save();
   SaveOutcome saveAs();
   // The save dialog's name (empty when cancelled). When it lacks `extension`, the file is written
@@ -251,6 +265,8 @@ class MainWindow : public QMainWindow {
   QMenu* popup_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   int commandDepth_ = 0;
+  bool textMatchesFile_ = false;  // at the end of the current command
+  bool exitConfirmed_ = false;    // "Выход" has asked its questions: closing asks no more
   // The narrowing when the outermost command began: a command that starts or ends it shows the
   // new text as a fresh load, without undo, since undo would then show a whole file as a part of
   // itself (or a part as the whole) and the next save would write it so.

@@ -21,6 +21,7 @@ const QString kFilter = QStringLiteral("VKS Files (*.VKS *.vks)");
 }  // namespace
 
 void MainWindow::newProject() {
+  if (!mayDiscardEdits()) return;
   CommandScope scope(*this);
   reopenEditor();
   SectionNamesDialog* names = editor_->sectionNames();
@@ -29,13 +30,19 @@ void MainWindow::newProject() {
   names->raise();
   veksa::newProject(ws_);
   editor_->clearTree();
+  textMatchesFile();
 }
 
 void MainWindow::openProject() {
+  if (!mayDiscardEdits()) return;
   CommandScope scope(*this);
   reopenEditor();
   std::string error;
-  if (!resetForOpen(ws_, error)) showError(error);
+  if (!resetForOpen(ws_, error)) {
+    showError(error);
+  } else if (ws_.hasFile()) {
+    textMatchesFile();  // the reset read the file again
+  }
   editor_->clearTree();
   // The reset's text and empty tables are on screen while the dialog asks.
   editor_->pushLines();
@@ -55,6 +62,7 @@ bool MainWindow::openFile(const QString& path) {
     return false;
   }
   editor_->loadLines();
+  textMatchesFile();
   editor_->showCaption();
   editor_->text()->setFocus();
   return true;
@@ -65,6 +73,8 @@ void MainWindow::closeProject() {
   CommandScope scope(*this);
   veksa::closeProject(ws_);
   editor_->clearTree();
+  // The emptied text stands for the file, which it leaves alone (a save does not write it).
+  textMatchesFile();
 }
 
 bool MainWindow::SpeedButton13Click() { return save() == SaveOutcome::Saved; }
@@ -84,6 +94,7 @@ MainWindow::SaveOutcome MainWindow::save() {
   switch (saveProject(ws_, error)) {
     case SaveResult::Written:
     case SaveResult::Kept:
+      textMatchesFile();
       break;
     case SaveResult::NeedsName:
       outcome = saveAs();
@@ -108,6 +119,7 @@ MainWindow::SaveOutcome MainWindow::saveAs() {
     showError(error);
     return SaveOutcome::Failed;
   }
+  textMatchesFile();
   editor_->text()->setFocus();
   return SaveOutcome::Saved;
 }
@@ -158,9 +170,15 @@ void MainWindow::print() {
 }
 
 void MainWindow::exitProgram() {
-  if (editorOpen()) N6Click();
+  if (editorOpen() && editor_->isModified()) {
+    // The question about the unsaved changes offers the save that "Выход" makes otherwise.
+    if (!mayDiscardEdits()) return;
+  } else if (editorOpen()) {
+    N6Click();
+  }
   if (dialogs_->question(this, QStringLiteral("Вопрос системы"),
                          QStringLiteral("Выход из системы?"))) {
+    exitConfirmed_ = true;
     close();
   }
 }
@@ -169,7 +187,11 @@ void MainWindow::N22Click() {
   if (!editorOpen()) return;
   CommandScope scope(*this);
   std::string error;
-  if (!veksa::N22Click(ws_, error)) showError(error);
+  if (!veksa::N22Click(ws_, error)) {
+    showError(error);
+  } else if (ws_.hasFile()) {
+    textMatchesFile();  // the file's text again, edits discarded
+  }
 }
 
 }  // namespace veksa

@@ -47,9 +47,24 @@ void MainWindow::showMerge() {
 
 void MainWindow::merge() {
   if (!merge_ || editor_->isClosed()) return;
+  const MergeRequest request = merge_->request();
+  // A request without names merges nothing, so it replaces no text.
+  if (!request.projectName.empty() && !request.dataName.empty() && !mayDiscardEdits()) {
+    merge_->stayOpen();
+    return;
+  }
   CommandScope scope(*this);
   std::string error;
-  if (mergeProject(ws_, merge_->request(), error) == MergeResult::Failed) showError(error);
+  switch (mergeProject(ws_, request, error)) {
+    case MergeResult::Merged:
+      textMatchesFile();
+      break;
+    case MergeResult::Failed:
+      showError(error);
+      break;
+    case MergeResult::Skipped:
+      break;
+  }
 }
 
 void MainWindow::SpeedButton2Click() {
@@ -61,10 +76,20 @@ void MainWindow::SpeedButton2Click() {
 
 void MainWindow::TreeView1Click(bool root, const QString& text) {
   if (!editorOpen()) return;
+  // A knowledge base with a file is read again from it.
+  if (ws_.hasFile() && !mayDiscardEdits()) return;
   CommandScope scope(*this);
   std::string error;
-  if (veksa::TreeView1Click(ws_, root, toLine(text), error) == NarrowResult::Failed) {
-    showError(error);
+  switch (veksa::TreeView1Click(ws_, root, toLine(text), error)) {
+    case NarrowResult::Whole:
+    case NarrowResult::Narrowed:
+      textMatchesFile();
+      break;
+    case NarrowResult::Failed:
+      showError(error);
+      break;
+    case NarrowResult::Unchanged:
+      break;
   }
 }
 

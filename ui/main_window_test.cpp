@@ -32,6 +32,12 @@ void menuActions(const QList<QAction*>& actions, QList<QAction*>& out) {
   }
 }
 
+// The question about unsaved changes in the knowledge base `path`, as the dialogs record it.
+QString asked(const QString& path) {
+  return "Несохранённые изменения: База знаний " + QFileInfo(path).fileName() +
+         " изменена и не сохранена.\nСохранить изменения?";
+}
+
 // The tooltip a tool button shows when the mouse rests on it ("" for none).
 QString toolTipShown(QWidget* button) {
   const QString none = QStringLiteral("(нет подсказки)");
@@ -251,6 +257,7 @@ class MainWindowTest : public QObject {
     names->nameField()->setText("тест");
     ws.newSectionNames = {u"опрос"};
     setEditorText(window, "что-то");
+    dialogs.choices << MainWindow::kDiscardChanges;
     trigger(window, {"&Файл", "Новый проект"});
     QCOMPARE(splitLines(editorText(window)), newKnowledgeBase());
     QCOMPARE(ws.InferenceMethod, kMethodForward);
@@ -292,6 +299,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(editorText(window), QString("edit ГИПОТЕЗЫ:\nдерево {ель}"));
 
     // A file that cannot be read is named; the text and caption stay.
+    window.editor()->text()->redo();
     dialogs.shown.clear();
     dialogs.fileNames << file("missing.vks");
     trigger(window, {"&Файл", "Окрыть"});
@@ -344,7 +352,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.shown[0].contains(file("kb.vks")));
     QCOMPARE(readFile(file("kb.vks")), Lines{u"ГИПОТЕЗЫ:"});
-    QCOMPARE(window.editor()->windowTitle(), file("kb.txt.vks"));
+    QCOMPARE(window.editor()->windowTitle(), file("kb.txt.vks") + "*");
 
     // A file that cannot be written is named and the caption stays.
     dialogs.shown.clear();
@@ -352,7 +360,7 @@ class MainWindowTest : public QObject {
     trigger(window, {"&Файл", "Сохранить как"});
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.shown[0].startsWith("error: ") && dialogs.shown[0].contains("no/such/dir/kb.vks"));
-    QCOMPARE(window.editor()->windowTitle(), file("kb.txt.vks"));
+    QCOMPARE(window.editor()->windowTitle(), file("kb.txt.vks") + "*");
   }
 
   void closeNeverEmptiesTheFile() {
@@ -389,6 +397,77 @@ class MainWindowTest : public QObject {
     trigger(window, {"&Файл", "Выход"});
     QCOMPARE(dialogs.fileDialogs, 2);
     QVERIFY(!window.isVisible());
+  }
+
+  // Unsaved changes: the "*" in the title, and the question before every command that would
+  // replace the text, with each of its answers.
+  void unsavedChangesAreAskedAbout() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    EditorWindow* editor = window.editor();
+    QPlainTextEdit* text = editor->text();
+    const QString kb = file("unsaved.vks"), other = file("other.vks");
+    writeFile(kb, {u"ГИПОТЕЗЫ:"});
+    writeFile(other, {u"ПАРАМЕТРЫ:"});
+    QVERIFY(window.openFile(kb));
+    QSignalSpy modified(editor, &EditorWindow::modifiedChanged);
+    QTest::keyClicks(text, "a");
+    QCOMPARE(editor->windowTitle(), kb + "*");
+    text->undo();  // back to the saved text: nothing unsaved
+    QCOMPARE(editor->windowTitle(), kb);
+    QCOMPARE(modified.size(), 2);
+    QVERIFY(modified[0][0].toBool() && !modified[1][0].toBool());
+    trigger(window, {"&Файл", "Новый проект"});  // nothing to ask about
+    QVERIFY(dialogs.shown.isEmpty());
+    QCOMPARE(editor->windowTitle(), QString("new.vks"));
+
+    // "Отмена" keeps the text and stops the command; "Сохранить" saves, then the command goes on.
+    QVERIFY(window.openFile(kb));
+    QTest::keyClicks(text, "edit ");
+    dialogs.choices << MainWindow::kCancelCommand << MainWindow::kSaveChanges;
+    QTest::keyClick(text, Qt::Key_F1, Qt::ControlModifier);
+    QCOMPARE(dialogs.shown, QStringList({asked(kb)}));
+    QCOMPARE(editorText(window), QString("edit ГИПОТЕЗЫ:"));
+    trigger(window, {"&Файл", "Новый проект"});
+    QCOMPARE(readFile(kb), Lines{u"edit ГИПОТЕЗЫ:"});
+    QCOMPARE(splitLines(editorText(window)), newKnowledgeBase());
+    QCOMPARE(editor->windowTitle(), QString("new.vks"));
+    // A new knowledge base saves through "Сохранить как"; a cancelled save stops the command.
+    QTest::keyClicks(text, "new ");
+    dialogs.choices << MainWindow::kSaveChanges;
+    trigger(window, {"&Файл", "Окрыть"});
+    QCOMPARE(dialogs.fileDialogs, 1);  // the save dialog, cancelled; no open dialog
+    QCOMPARE(editor->windowTitle(), QString("new.vks*"));
+    // "Не сохранять" lets the changes go.
+    dialogs.shown.clear();
+    dialogs.choices << MainWindow::kDiscardChanges;
+    dialogs.fileNames << other;
+    trigger(window, {"&Файл", "Окрыть"});
+    QCOMPARE(dialogs.shown, QStringList({asked("new.vks")}));
+    QCOMPARE(editorText(window), QString("ПАРАМЕТРЫ:"));
+    QCOMPARE(editor->windowTitle(), other);
+
+    // "Выход" asks instead of showing its save dialog; closing the window asks too.
+    dialogs.shown.clear();
+    dialogs.fileDialogs = 0;
+    QTest::keyClicks(text, "x");
+    dialogs.choices << MainWindow::kCancelCommand;
+    trigger(window, {"&Файл", "Выход"});
+    QCOMPARE(dialogs.shown, QStringList({asked(other)}));
+    QVERIFY(window.isVisible());
+    dialogs.choices << MainWindow::kCancelCommand << MainWindow::kDiscardChanges;
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    dialogs.answers << true;
+    trigger(window, {"&Файл", "Выход"});
+    QVERIFY(!window.isVisible());
+    QCOMPARE(dialogs.shown.size(), 4);
+    QCOMPARE(dialogs.shown.last(), QString("Вопрос системы: Выход из системы?"));
+    QCOMPARE(dialogs.fileDialogs, 0);
+    QCOMPARE(readFile(other), Lines{u"ПАРАМЕТРЫ:"});
   }
 
   void findAndReplace() {
@@ -442,7 +521,7 @@ class MainWindowTest : public QObject {
     trigger(window, {"&Правка", "Очистить всё"});
     QVERIFY(window.workspace().lines.empty());
     QCOMPARE(editorText(window), QString());
-    QCOMPARE(window.editor()->windowTitle(), QString("new.vks"));
+    QCOMPARE(window.editor()->windowTitle(), QString("new.vks*"));
     trigger(window, {"&Правка", "Вставить"});
     trigger(window, {"&Правка", "Вставить"});
     QCOMPARE(editorText(window), QString("NAME RNAME R"));

@@ -69,8 +69,9 @@ MergeDialog::MergeDialog(QWidget* parent)
   QPushButton* yes = addButton(QStringLiteral("да"), "yesButton");
   QPushButton* cancel = addButton(QStringLiteral("отмена"), "cancelButton");
   connect(yes, &QPushButton::clicked, this, [this] {
+    stayOpen_ = false;
     emit mergeConfirmed();
-    reject();
+    if (!stayOpen_) reject();
   });
   connect(cancel, &QPushButton::clicked, this, [this] {
     project_->clear();

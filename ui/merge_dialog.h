@@ -31,11 +31,15 @@ class MergeDialog : public QDialog {
   // What "да" asks to merge.
   MergeRequest request() const;
 
+  // Called while "да" is answered: the merge did not take place (the user kept unsaved changes),
+  // so the dialog stays open with its choices.
+  void stayOpen() { stayOpen_ = true; }
+
   // The regular, non-hidden files of the current working directory that match "*.vks", by name.
   static QStringList knowledgeBaseFiles();
 
  signals:
-  // "да": the merge is to be done now; the dialog closes after it.
+  // "да": the merge is to be done now; the dialog closes after it unless told to stay open.
   void mergeConfirmed();
   // The dialog was closed, whichever way.
   void closed();
@@ -54,6 +58,7 @@ class MergeDialog : public QDialog {
   QLineEdit* projectName_;
   QComboBox* dataFile_;
   QList<QPushButton*> buttons_;
+  bool stayOpen_ = false;
 };
 
 }  // namespace veksa

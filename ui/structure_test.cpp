@@ -122,7 +122,20 @@ class StructureTest : public QObject {
     QCOMPARE(texts(merge->projectFiles()), QStringList({"norules.vks", "rules.vks", "data.vks"}));
     merge->projectNameField()->setText("мой проект");
     merge->dataFileField()->setEditText("data.vks");
+    // The merge replaces the text: unsaved changes are asked about first, and "Отмена" keeps
+    // them and the dialog with its choices.
+    QTest::keyClicks(window.editor()->text(), "edit ");
+    dialogs.choices << MainWindow::kCancelCommand;
     press("yesButton");
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown[0].startsWith("Несохранённые изменения: База знаний new.vks "));
+    QVERIFY(merge && merge->isVisible());
+    QVERIFY(editorText(window).startsWith("edit "));
+    dialogs.shown.clear();
+    dialogs.choices << MainWindow::kDiscardChanges;
+    press("yesButton");
+    QCOMPARE(dialogs.shown.size(), 1);
+    dialogs.shown.clear();
     QVERIFY(!merge || !merge->isVisible());
     QCOMPARE(window.workspace().ProjectState, kProjectMergeClosed);
     const Lines merged = {u"ГИПОТЕЗЫ:", u"дерево {ель}", u"", u"", u"РАЗДЕЛ A", u"NAME R1",
@@ -186,10 +199,17 @@ class StructureTest : public QObject {
 
     clickItem(tree, findNode(tree, "ДЕРЕВЬЯ"));
     QCOMPARE(splitLines(editorText(window)), Lines(kSections.begin() + 3, kSections.begin() + 11));
-    // Unsaved changes to the part are lost by the next click; the root shows the whole file.
+    // A click reads the file again: with unsaved changes to the part it asks first. "Отмена"
+    // keeps them; "Не сохранять" lets them go, and the root shows the whole file.
     QTest::keyClicks(text, "lost ");
+    dialogs.choices << MainWindow::kCancelCommand << MainWindow::kDiscardChanges;
+    clickItem(tree, tree->topLevelItem(0));
+    QVERIFY(editorText(window).startsWith("lost РАЗДЕЛ ДЕРЕВЬЯ"));
     clickItem(tree, tree->topLevelItem(0));
     QCOMPARE(splitLines(editorText(window)), kSections);
+    QCOMPARE(dialogs.shown.size(), 2);
+    QVERIFY(dialogs.shown[1].startsWith("Несохранённые изменения: База знаний narrow.vks "));
+    dialogs.shown.clear();
 
     // Saving the part writes the whole file with the part replaced, however often.
     clickItem(tree, findNode(tree, "NAME Правило4"));
