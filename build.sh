@@ -17,7 +17,7 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 }
 
-BASE="g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core"
+BASE="g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev fonts-dejavu-core"
 
 case "${1:-}" in
   run)
@@ -31,7 +31,7 @@ case "${1:-}" in
     exec ./build/veksa examples/trees_and_flowers.vks
     ;;
   test)
-    install_missing $BASE libgtest-dev libgmock-dev clang libclang-rt-14-dev graphviz
+    install_missing $BASE qt6-translations-l10n libgtest-dev libgmock-dev clang libclang-rt-14-dev desktop-file-utils graphviz
     cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEKSA_SANITIZE=ON
     cmake --build build-test
     (cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2)

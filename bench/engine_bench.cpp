@@ -69,7 +69,6 @@ void BM_QuestionPass(benchmark::State& state) {
     s.ws.facts.clear();
     s.host.questions.clear();
     s.host.transcript.clear();
-    s.ws.continueFlag = 1;
     benchmark::DoNotOptimize(questionPass(s.ws, s.host));
   }
   state.counters["questions"] = static_cast<double>(s.host.questions.size());

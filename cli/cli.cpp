@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "veksa_version.h"
 
 namespace veksa::cli {
 
@@ -31,12 +32,28 @@ void usage(std::ostream& err) {
   for (const Command& c : kCommands) err << "  veksa-cli " << c.usage << "\n";
 }
 
+// "veksa-cli --help": the usage on standard output and where the full description lives.
+void help(std::ostream& out) {
+  usage(out);
+  out << "  veksa-cli --help | --version\n"
+         "Checks and runs VEKSA knowledge bases (*.vks) as the desktop program does; see "
+         "veksa-cli(1).\n";
+}
+
 }  // namespace
 
 int runCli(const Args& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) {
     usage(err);
     return kExitUsage;
+  }
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    help(out);
+    return kExitOk;
+  }
+  if (args.size() == 1 && args[0] == "--version") {
+    out << "veksa-cli " << VEKSA_VERSION << "\n";
+    return kExitOk;
   }
   for (const Command& c : kCommands) {
     if (args[0] == c.name) return c.run(Args(args.begin() + 1, args.end()), out, err);

@@ -1,6 +1,8 @@
 // The answers of a run, saved as an answers file and replayed to the same facts.
 #include "engine/answers_writer.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <unistd.h>
 

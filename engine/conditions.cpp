@@ -29,7 +29,7 @@ SumCtFormula sumCtFormula(long double a, long double b) {
   return SumCtFormula::Zero;
 }
 
-long double SumCt(Workspace& ws, Host& host, long double a, long double b) {
+long double SumCt(Host& host, long double a, long double b) {
   long double result = 0;
   switch (sumCtFormula(a, b)) {
     case SumCtFormula::BothPositive:
@@ -49,8 +49,7 @@ long double SumCt(Workspace& ws, Host& host, long double a, long double b) {
       result = a == 0 ? b : a;  // both 0 give 0
       break;
   }
-  ws.certainty = checkedCertainty(result);
-  return ws.certainty;
+  return checkedCertainty(result);
 }
 
 std::size_t GroupIndex::closeAfter(std::size_t line, std::size_t posAfterOpen) {
@@ -96,42 +95,6 @@ std::size_t GroupIndex::closeAfter(std::size_t line, std::size_t posAfterOpen) {
   }
   return result;
 }
-
-namespace {
-
-// How a group's result joins the partial result of what encloses it.
-enum class Combine { Assign, Min, Max };
-
-// Where an evaluation goes on: the steps of a condition, with the points at which a nested group
-// returns.
-enum class Stage {
-  Start,          // step 1 (and 2, 3, 4 up to the nested group)
-  AfterGroup,     // step 4 after the group: read w1 again
-  SecondWord,     // step 5, then 6 up to the nested group
-  AfterAndGroup,  // step 6 after the group: read w1 and w2 again
-  OrGroup,        // step 7 up to the nested group
-  AfterOrGroup,   // step 7 after the group: read w1 and w2 again
-  Terms,          // steps 8 to 16
-};
-
-struct Frame {
-  bool condition;        // the condition itself (IdenIf) rather than a group (IdenC)
-  Combine combine;       // how this group joins the enclosing evaluation
-  std::size_t close;     // where the enclosing evaluation goes on after this group
-  long double cert = 0;  // the group certainty (a condition uses the current certainty)
-  Line w[5];             // the word slots w1..w5; a word not found leaves its slot unchanged
-  Stage resume = Stage::Start;
-};
-
-Frame newFrame(bool condition, Combine combine, std::size_t close) {
-  Frame f;
-  f.condition = condition;
-  f.combine = combine;
-  f.close = close;
-  return f;
-}
-
-}  // namespace
 
 namespace {
 
@@ -188,229 +151,305 @@ ConditionEvaluator::LineStart ConditionEvaluator::lineStart(std::size_t line, co
   return start;
 }
 
-bool ConditionEvaluator::runLine(bool condition, Rest* rest, std::size_t lineIndex, std::size_t pos,
-                                 Line* slots, long double& groupResult) {
-  const Line& text = ws_.lines[lineIndex];
-  std::vector<Frame> stack;
-  stack.push_back(
-      newFrame(condition, Combine::Assign, condition ? 0 : groups_.closeAfter(lineIndex, pos)));
-  if (condition && slots != nullptr) {
-    for (int k = 0; k < 5; ++k) stack.back().w[k] = slots[k];
+namespace {
+
+// How a group's certainty joins what encloses it: a group that begins a step replaces the
+// certainty, one after "AND" keeps the smaller of the two, one after "OR" the larger.
+enum class Join { Replace, Smaller, Larger };
+
+// The parts of a step, in order. A nested group suspends a step at the end of one of them.
+enum class Part {
+  FirstWord,   // the first word: a comparison, "THEN", ")" or "("
+  SecondWord,  // the second word, and "AND ("
+  OrGroup,     // "OR ("
+  Terms,       // the terms, then the test for 0 and for the end of the line
+};
+
+// What a part of a step leads to.
+enum class Outcome { Next, GroupOpened, GroupEnds, ConditionEnds, LineEnds };
+
+// A condition or a group being read.
+struct Frame {
+  bool condition = false;         // the condition itself (IdenIf) rather than a group (IdenC)
+  Join join = Join::Replace;      // how this group joins what encloses it
+  std::size_t close = 0;          // where what encloses it goes on after this group
+  long double cert = 0;           // a group's certainty (a condition uses the walk's certainty)
+  Line w[5];                      // the word slots w1..w5; a word not found leaves its slot
+  Part resume = Part::FirstWord;  // where this evaluation goes on after a nested group
+  int reread = 0;                 // the slots it reads again first (w1, or w1 and w2)
+};
+
+bool isComparison(const Line& w) { return !w.empty() && w[0] == u'='; }
+
+}  // namespace
+
+// One run of a condition's steps over one line, or of a whole group with the groups nested in it.
+// The condition's certainty is a number (`certainty`) or, with `rest`, followed as a function of
+// the certainty it starts with; a group's certainty is always a number of its own.
+class ConditionEvaluator::Walk {
+ public:
+  Walk(ConditionEvaluator& e, std::size_t line, std::size_t pos, long double* certainty,
+       Rest* rest)
+      : e_(e), text_(e.ws_.lines[line]), line_(line), pos_(pos), certainty_(certainty),
+        rest_(rest) {}
+
+  // Runs the condition's steps with the slots `slots` as the previous line left them (w1..w5).
+  // Returns true when a step ended past the end of the line, with the slots left in `slots`.
+  bool condition(Line* slots) {
+    Frame& f = stack_.emplace_back();
+    f.condition = true;
+    for (int k = 0; k < 5; ++k) f.w[k] = slots[k];
+    if (!run()) return false;
+    for (int k = 0; k < 5; ++k) slots[k] = stack_.back().w[k];
+    return true;
   }
-  Stage stage = Stage::Start;
 
-  // Skip spaces and read a word of the line into a slot; past the end the slot stays.
-  auto read = [&](Line& slot) {
-    pos = skipSpaces(text, pos);
-    if (pos > text.size()) return;
-    Line word;
-    GetLeks(text, pos, text.size(), word);
-    pos += word.size();
-    slot = std::move(word);
-  };
-  auto certaintyOf = [&](std::size_t row) { return ws_.number(ws_.facts.cell(row, 2)); };
-  // The certainty operations of a frame: the condition's own certainty is followed as a function
-  // when `rest` is given.
-  auto assign = [&](Frame& f, long double c) {
-    if (!f.condition) {
-      f.cert = c;
-    } else if (rest != nullptr) {
-      rest->lo = rest->hi = c;
-    } else {
-      ws_.certainty = c;
-    }
-  };
-  auto lower = [&](Frame& f, long double c) {  // keep the smaller
-    if (!f.condition) {
-      if (c < f.cert) f.cert = c;
-    } else if (rest != nullptr) {
-      rest->lo = std::min(rest->lo, c);
-      rest->hi = std::min(rest->hi, c);
-    } else if (c < ws_.certainty) {
-      ws_.certainty = c;
-    }
-  };
-  auto raise = [&](Frame& f, long double c) {  // keep the larger
-    if (!f.condition) {
-      if (c > f.cert) f.cert = c;
-    } else if (rest != nullptr) {
-      rest->lo = std::max(rest->lo, c);
-      rest->hi = std::max(rest->hi, c);
-    } else if (c > ws_.certainty) {
-      ws_.certainty = c;
-    }
-  };
-  // Step 16's test; a followed certainty records for which starts it is 0 and goes on.
-  auto endsAtZero = [&](const Frame& f) {
-    if (!f.condition) return f.cert == 0;
-    if (rest == nullptr) return ws_.certainty == 0;
-    rest->zero[0] = rest->zero[0] || rest->lo == 0;
-    rest->zero[1] = rest->zero[1] || (rest->lo <= 0 && rest->hi >= 0);
-    rest->zero[2] = rest->zero[2] || rest->hi == 0;
-    return false;
-  };
+  // Runs a group from just after its "(" and returns its certainty.
+  long double group() {
+    Frame& f = stack_.emplace_back();
+    f.close = e_.groups_.closeAfter(line_, pos_);
+    run();
+    return groupResult_;
+  }
 
-  while (true) {
-    Frame& f = stack.back();
+ private:
+  // Runs steps until the condition or the outermost group ends, or (a condition only) a step
+  // ends past the end of the line: then true.
+  bool run() {
+    Part part = Part::FirstWord;
+    while (true) {
+      Frame& f = stack_.back();
+      Outcome outcome = Outcome::Next;
+      switch (part) {
+        case Part::FirstWord:
+          outcome = firstWord(f);
+          break;
+        case Part::SecondWord:
+          outcome = secondWord(f);
+          break;
+        case Part::OrGroup:
+          outcome = orGroup(f);
+          break;
+        case Part::Terms:
+          outcome = terms(f);
+          break;
+      }
+      switch (outcome) {
+        case Outcome::Next:
+          part = part == Part::Terms ? Part::FirstWord
+                                     : static_cast<Part>(static_cast<int>(part) + 1);
+          break;
+        case Outcome::GroupOpened:
+          part = Part::FirstWord;
+          break;
+        case Outcome::GroupEnds:
+          if (!closeGroup()) return false;
+          part = stack_.back().resume;
+          break;
+        case Outcome::ConditionEnds:
+          return false;
+        case Outcome::LineEnds:
+          return true;
+      }
+    }
+  }
+
+  // The first word of a step. In a condition, a comparison word ("=X>5") decides the condition:
+  // whether it holds (1 or -1) becomes the certainty, and the condition ends; "THEN" ends the
+  // condition. In a group both are looked up like parameter names, and ")" ends the group. "("
+  // opens a group whose certainty replaces the certainty.
+  Outcome firstWord(Frame& f) {
+    read(f.w[0]);
+    if (f.condition) {
+      if (isComparison(f.w[0])) {
+        comparison(f.w[0]);
+        return Outcome::ConditionEnds;
+      }
+      if (f.w[0] == kThen) {
+        if (rest_ != nullptr) rest_->end = Rest::End::Then;
+        return Outcome::ConditionEnds;
+      }
+    } else if (f.w[0] == kClose) {
+      return Outcome::GroupEnds;
+    }
+    if (f.w[0] == kOpen) return openGroup(f, Join::Replace, Part::SecondWord, 1);
+    return Outcome::Next;
+  }
+
+  // The second word of a step; "AND (" opens a group that can only lower the certainty.
+  Outcome secondWord(Frame& f) {
+    read(f.w[1]);
+    if (f.w[0] == kAnd && f.w[1] == kOpen) return openGroup(f, Join::Smaller, Part::OrGroup, 2);
+    return Outcome::Next;
+  }
+
+  // "OR (" (also right after an "AND (" group) opens a group that can only raise the certainty.
+  Outcome orGroup(Frame& f) {
+    if (f.w[0] == kOr && f.w[1] == kOpen) return openGroup(f, Join::Larger, Part::Terms, 2);
+    return Outcome::Next;
+  }
+
+  // The terms of a step, one after another: each tests the words the one before it left. Then the
+  // step ends the evaluation when the certainty is exactly 0, and the line when it is read out
+  // (a condition goes on on the next line; a group never does).
+  Outcome terms(Frame& f) {
+    firstTerm(f);
+    read(f.w[2]);
+    notTerm(f);
+    connectedTerm(f, kAnd, Join::Smaller);
+    connectedTerm(f, kOr, Join::Larger);
+    read(f.w[3]);
+    negatedConnectedTerm(f, kAnd, Join::Smaller);
+    negatedConnectedTerm(f, kOr, Join::Larger);
+    if (endsAtZero(f)) return f.condition ? Outcome::ConditionEnds : Outcome::GroupEnds;
+    if (pos_ > text_.size()) return f.condition ? Outcome::LineEnds : Outcome::GroupEnds;
+    return Outcome::Next;
+  }
+
+  // A first term "P V" (a step whose first word is not NOT, "(", AND or OR): for each fact P V,
+  // its certainty replaces the certainty, and the two words after the term are read in its place.
+  // This takes a condition's first term, and a term after an AND or OR term whose fact is missing.
+  void firstTerm(Frame& f) {
     Line* w = f.w;
-    bool finished = false;
-    Combine nested = Combine::Assign;
-    bool startGroup = false;
-
-    switch (stage) {
-      case Stage::Start:
-        read(w[0]);
-        if (f.condition) {
-          if (!w[0].empty() && w[0][0] == u'=') {
-            if (rest != nullptr) {
-              rest->end = Rest::End::Comparison;
-              rest->word = w[0];
-            } else {
-              Idenex2(ws_, host_, w[0]);
-            }
-            return false;
-          }
-          if (w[0] == kThen) {
-            if (rest != nullptr) rest->end = Rest::End::Then;
-            return false;
-          }
-        } else if (w[0] == kClose) {
-          finished = true;
-          break;
-        }
-        if (w[0] == kOpen) {
-          f.resume = Stage::AfterGroup;
-          startGroup = true;
-          nested = Combine::Assign;
-          break;
-        }
-        stage = Stage::SecondWord;
-        continue;
-      case Stage::AfterGroup:
-        read(w[0]);
-        stage = Stage::SecondWord;
-        continue;
-      case Stage::SecondWord:
-        read(w[1]);
-        if (w[0] == kAnd && w[1] == kOpen) {
-          f.resume = Stage::AfterAndGroup;
-          startGroup = true;
-          nested = Combine::Min;
-          break;
-        }
-        stage = Stage::OrGroup;
-        continue;
-      case Stage::AfterAndGroup:
-        read(w[0]);
-        read(w[1]);
-        stage = Stage::OrGroup;
-        continue;
-      case Stage::OrGroup:
-        if (w[0] == kOr && w[1] == kOpen) {
-          f.resume = Stage::AfterOrGroup;
-          startGroup = true;
-          nested = Combine::Max;
-          break;
-        }
-        stage = Stage::Terms;
-        continue;
-      case Stage::AfterOrGroup:
-        read(w[0]);
-        read(w[1]);
-        stage = Stage::Terms;
-        continue;
-      case Stage::Terms: {
-        // Step 8: a first term is assigned, once per matching fact.
-        if (w[0] != kNot && w[0] != kOpen && w[0] != kAnd && w[0] != kOr) {
-          for (std::size_t row : ws_.facts.find(w[0], w[1])) {
-            assign(f, certaintyOf(row));
-            read(w[0]);
-            read(w[1]);
-          }
-        }
-        read(w[2]);          // step 9
-        if (w[0] == kNot) {  // step 10
-          for (std::size_t row : ws_.facts.find(w[1], w[2])) {
-            assign(f, -certaintyOf(row));
-            read(w[0]);
-            read(w[1]);
-            read(w[2]);
-          }
-        }
-        if ((w[0] == kAnd || w[0] == kOr) && w[1] != kOpen && w[1] != kNot) {  // steps 11, 12
-          bool isAnd = w[0] == kAnd;
-          for (std::size_t row : ws_.facts.find(w[1], w[2])) {
-            long double c = certaintyOf(row);
-            isAnd ? lower(f, c) : raise(f, c);
-            read(w[0]);
-            read(w[1]);
-            read(w[2]);
-          }
-        }
-        read(w[3]);                                                            // step 13
-        if (w[2] != kOpen && w[1] == kNot && (w[0] == kAnd || w[0] == kOr)) {  // steps 14, 15
-          bool isAnd = w[0] == kAnd;
-          for (std::size_t row : ws_.facts.find(w[2], w[3])) {
-            long double c = -certaintyOf(row);
-            isAnd ? lower(f, c) : raise(f, c);
-            for (int k = 0; k < 5; ++k) read(w[k]);
-          }
-        }
-        // Step 16.
-        if (endsAtZero(f)) {
-          if (f.condition) return false;
-          finished = true;
-          break;
-        }
-        if (pos > text.size()) {
-          if (f.condition) {
-            if (slots != nullptr) {
-              for (int k = 0; k < 5; ++k) slots[k] = w[k];
-            }
-            return true;  // the next step begins on the next line
-          }
-          finished = true;  // a group never continues on the next line
-          break;
-        }
-        stage = Stage::Start;
-        continue;
-      }
-    }
-
-    if (startGroup) {
-      // pos is just after the "(": a nested group with its own certainty and slots.
-      stack.push_back(newFrame(false, nested, groups_.closeAfter(lineIndex, pos)));
-      stage = Stage::Start;
-      continue;
-    }
-    if (finished) {
-      // Only a group gets here.
-      long double result = f.cert;
-      std::size_t close = f.close;
-      Combine combine = f.combine;
-      ws_.groupCertainty = result;
-      stack.pop_back();
-      if (stack.empty()) {
-        groupResult = result;
-        return false;
-      }
-      pos = close;
-      Frame& parent = stack.back();
-      switch (combine) {
-        case Combine::Assign:
-          assign(parent, result);
-          break;
-        case Combine::Min:
-          lower(parent, result);
-          break;
-        case Combine::Max:
-          raise(parent, result);
-          break;
-      }
-      stage = parent.resume;
+    if (w[0] == kNot || w[0] == kOpen || w[0] == kAnd || w[0] == kOr) return;
+    for (std::size_t row : e_.ws_.facts.find(w[0], w[1])) {
+      assign(f, certaintyOf(row));
+      read(w[0]);
+      read(w[1]);
     }
   }
-}
+
+  // "NOT P V": for each fact P V, its negated certainty replaces the certainty; the three words
+  // after the term are read in its place.
+  void notTerm(Frame& f) {
+    Line* w = f.w;
+    if (w[0] != kNot) return;
+    for (std::size_t row : e_.ws_.facts.find(w[1], w[2])) {
+      assign(f, -certaintyOf(row));
+      read(w[0]);
+      read(w[1]);
+      read(w[2]);
+    }
+  }
+
+  // "AND P V" keeps the smaller of the certainty and each fact's certainty, "OR P V" the larger;
+  // the three words after the term are read in its place, so an OR term right after an AND term is
+  // tested next.
+  void connectedTerm(Frame& f, std::u16string_view keyword, Join join) {
+    Line* w = f.w;
+    if (w[0] != keyword || w[1] == kOpen || w[1] == kNot) return;
+    for (std::size_t row : e_.ws_.facts.find(w[1], w[2])) {
+      combine(f, join, certaintyOf(row));
+      read(w[0]);
+      read(w[1]);
+      read(w[2]);
+    }
+  }
+
+  // "AND NOT P V" and "OR NOT P V": the same with each fact's negated certainty; the five words
+  // after the term are read in its place.
+  void negatedConnectedTerm(Frame& f, std::u16string_view keyword, Join join) {
+    Line* w = f.w;
+    if (w[0] != keyword || w[1] != kNot || w[2] == kOpen) return;
+    for (std::size_t row : e_.ws_.facts.find(w[2], w[3])) {
+      combine(f, join, -certaintyOf(row));
+      for (int k = 0; k < 5; ++k) read(w[k]);
+    }
+  }
+
+  // A group that begins just after the "(" read last; `f` goes on at `resume` after reading
+  // `reread` of its slots again.
+  Outcome openGroup(Frame& f, Join join, Part resume, int reread) {
+    f.resume = resume;
+    f.reread = reread;
+    std::size_t close = e_.groups_.closeAfter(line_, pos_);
+    Frame& g = stack_.emplace_back();  // `f` is not used after this
+    g.join = join;
+    g.close = close;
+    return Outcome::GroupOpened;
+  }
+
+  // Ends the innermost group: what encloses it takes its certainty as the group's "(" says and
+  // goes on just past its ")". False when it was the walk's outermost group.
+  bool closeGroup() {
+    const long double result = stack_.back().cert;
+    const std::size_t close = stack_.back().close;
+    const Join join = stack_.back().join;
+    stack_.pop_back();
+    if (stack_.empty()) {
+      groupResult_ = result;
+      return false;
+    }
+    pos_ = close;
+    Frame& parent = stack_.back();
+    combine(parent, join, result);
+    for (int k = 0; k < parent.reread; ++k) read(parent.w[k]);
+    return true;
+  }
+
+  // A comparison word that ends the condition: the certainty becomes 1 when it holds and -1 when
+  // not (unchanged after a message). A followed certainty leaves it to whoever applies the rest.
+  void comparison(const Line& word) {
+    if (rest_ != nullptr) {
+      rest_->end = Rest::End::Comparison;
+      rest_->word = word;
+    } else if (std::optional<long double> holds = Idenex2(e_.ws_, e_.host_, word)) {
+      *certainty_ = *holds;
+    }
+  }
+
+  // Skips spaces and reads a word of the line into a slot; past the end the slot stays.
+  void read(Line& slot) {
+    pos_ = skipSpaces(text_, pos_);
+    if (pos_ > text_.size()) return;
+    Line word;
+    GetLeks(text_, pos_, text_.size(), word);
+    pos_ += word.size();
+    slot = std::move(word);
+  }
+
+  long double certaintyOf(std::size_t row) const {
+    return e_.ws_.number(e_.ws_.facts.cell(row, 2));
+  }
+
+  void assign(Frame& f, long double c) { combine(f, Join::Replace, c); }
+
+  // Joins `c` into the certainty of `f`: replacing it, or keeping the smaller or the larger.
+  void combine(Frame& f, Join join, long double c) {
+    auto pick = [&](long double x) {
+      if (join == Join::Replace) return c;
+      return join == Join::Smaller ? std::min(x, c) : std::max(x, c);
+    };
+    if (!f.condition) {
+      f.cert = pick(f.cert);
+    } else if (rest_ != nullptr) {
+      rest_->lo = pick(rest_->lo);
+      rest_->hi = pick(rest_->hi);
+    } else {
+      *certainty_ = pick(*certainty_);
+    }
+  }
+
+  // True when the certainty is exactly 0 at the end of a step. A followed certainty records for
+  // which starts it is 0 and goes on.
+  bool endsAtZero(const Frame& f) {
+    if (!f.condition) return f.cert == 0;
+    if (rest_ == nullptr) return *certainty_ == 0;
+    rest_->zero[0] = rest_->zero[0] || rest_->lo == 0;
+    rest_->zero[1] = rest_->zero[1] || (rest_->lo <= 0 && rest_->hi >= 0);
+    rest_->zero[2] = rest_->zero[2] || rest_->hi == 0;
+    return false;
+  }
+
+  ConditionEvaluator& e_;
+  const Line& text_;
+  std::size_t line_;
+  std::size_t pos_;
+  long double* certainty_;
+  Rest* rest_;
+  std::vector<Frame> stack_;
+  long double groupResult_ = 0;
+};
 
 const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const LineStart& start) {
   auto known = rests_.find(start);
@@ -425,8 +464,7 @@ const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const LineStart& st
     Line slots[5] = {wordOf(at.w[0]), wordOf(at.w[1]), wordOf(at.w[2]), wordOf(at.w[3]), Line()};
     bool crossed = false;
     try {
-      long double unused = 0;
-      crossed = runLine(true, &segment, at.line, 1, slots, unused);
+      crossed = Walk(*this, at.line, 1, nullptr, &segment).condition(slots);
     } catch (const RunError& e) {
       segment.end = Rest::End::Error;
       segment.word = e.message();
@@ -455,51 +493,43 @@ const ConditionEvaluator::Rest& ConditionEvaluator::restFrom(const LineStart& st
   return rests_.at(start);
 }
 
-void ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos) {
-  if (line >= ws_.lines.size()) return;
+long double ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos, long double certainty) {
+  if (line >= ws_.lines.size()) return certainty;
   Line slots[5];
-  long double unused = 0;
-  if (!runLine(true, nullptr, line, pos, slots, unused)) return;
+  if (!Walk(*this, line, pos, &certainty, nullptr).condition(slots)) return certainty;
   if (!memoize_) {
     // Line by line, word by word.
     while (++line < ws_.lines.size()) {
-      if (!runLine(true, nullptr, line, 1, slots, unused)) return;
+      if (!Walk(*this, line, 1, &certainty, nullptr).condition(slots)) return certainty;
     }
-    return;
+    return certainty;
   }
-  if (line + 1 >= ws_.lines.size()) return;
+  if (line + 1 >= ws_.lines.size()) return certainty;
   const Rest& rest = restFrom(lineStart(line + 1, slots));
-  long double x = ws_.certainty;
-  if (rest.zero[signClass(x)]) {
-    ws_.certainty = 0;
-    return;
-  }
-  ws_.certainty = applyRest(rest, x);
+  if (rest.zero[signClass(certainty)]) return 0;
+  certainty = applyRest(rest, certainty);
   if (rest.end == Rest::End::Comparison) {
     Line comparison = rest.word;
-    Idenex2(ws_, host_, comparison);
+    if (std::optional<long double> holds = Idenex2(ws_, host_, comparison)) certainty = *holds;
   } else if (rest.end == Rest::End::Error) {
     throw RunError(rest.word);
   }
+  return certainty;
 }
 
-std::size_t ConditionEvaluator::IdenC(std::size_t line, std::size_t pos) {
-  if (line >= ws_.lines.size()) {
-    ws_.groupCertainty = 0;
-    return 0;
-  }
+ConditionEvaluator::Group ConditionEvaluator::IdenC(std::size_t line, std::size_t pos) {
+  if (line >= ws_.lines.size()) return {};
   std::size_t close = groups_.closeAfter(line, pos);
-  long double result = 0;
-  runLine(false, nullptr, line, pos, nullptr, result);
-  ws_.groupCertainty = result;
-  return close > pos ? close - pos : 0;
+  long double certainty = Walk(*this, line, pos, nullptr, nullptr).group();
+  return {close > pos ? close - pos : 0, certainty};
 }
 
-void IdenIf(Workspace& ws, Host& host, std::size_t line, std::size_t pos) {
-  ConditionEvaluator(ws, host).IdenIf(line, pos);
+long double IdenIf(Workspace& ws, Host& host, std::size_t line, std::size_t pos,
+                   long double certainty) {
+  return ConditionEvaluator(ws, host).IdenIf(line, pos, certainty);
 }
 
-std::size_t IdenC(Workspace& ws, Host& host, std::size_t line, std::size_t pos) {
+ConditionEvaluator::Group IdenC(Workspace& ws, Host& host, std::size_t line, std::size_t pos) {
   return ConditionEvaluator(ws, host).IdenC(line, pos);
 }
 

@@ -17,10 +17,10 @@ namespace veksa {
 
 inline constexpr std::u16string_view kBadKnowledgeBase = u"Некорректные данные в базе знаний";
 
-// SumCt: combines the certainty already recorded for a conclusion (a) with a new one (b), writes
-// the result to the current condition certainty and returns it. Opposite signs with a magnitude of
-// 1 show "Некорректные данные в базе знаний" and give 0.
-long double SumCt(Workspace& ws, Host& host, long double a, long double b);
+// SumCt: combines the certainty already recorded for a conclusion (a) with a new one (b) and
+// returns the result, which the rule interpreter makes its current condition certainty. Opposite
+// signs with a magnitude of 1 show "Некорректные данные в базе знаний" and give 0.
+long double SumCt(Host& host, long double a, long double b);
 
 // The formula SumCt applies to two certainties, by their signs.
 enum class SumCtFormula {
@@ -53,7 +53,22 @@ class GroupIndex {
 // Evaluates conditions and groups against the FactTable. Groups nested to any depth are evaluated
 // with an explicit stack, never by recursion.
 //
-// The words a condition reads do not depend on its certainty (a step reads on after each matching
+// A condition is read in steps. A step reads its first word: a comparison word ("=X>5") decides
+// the condition and ends it, "THEN" ends it, "(" opens a group whose certainty replaces the
+// certainty. Then its second word: "AND (" opens a group that can only lower the certainty, then
+// "OR (" one that can only raise it. Then its terms, one after another, each testing the words
+// the one before it left: a first term "P V" (the fact's certainty replaces the certainty), "NOT P
+// V" (the negated certainty replaces it), "AND P V" (the smaller one stays), "OR P V" (the larger
+// one stays), "AND NOT P V" and "OR NOT P V" (the same with the negated certainty). Each term
+// applies once per matching fact and reads the words after it in its place, so a later term of
+// the same step tests those words, while a term that lies before it is not taken again until the
+// next step. A term whose fact is missing changes nothing. The condition ends after a step that
+// leaves the certainty at exactly 0; otherwise the next step begins where this one stopped, on the
+// next line when it stopped past the end of this one. A group is read the same way into its own
+// certainty, which starts at 0, ends at its ")", at 0 or at the end of its line, and joins what
+// encloses it as the word before its "(" says.
+//
+// The words a condition reads do not depend on its certainty (a term reads on after each matching
 // fact, whatever its value), only where it stops does (at a step that ends with certainty 0). So
 // the rest of a condition from the start of a line, for given word slots, is one function of the
 // certainty it starts with: a clamp median(lo, x, hi) (a constant when lo = hi), with the sign
@@ -68,15 +83,18 @@ class ConditionEvaluator {
   ConditionEvaluator(Workspace& ws, Host& host, bool memoize = true)
       : ws_(ws), host_(host), groups_(ws.lines), memoize_(memoize) {}
 
-  // IdenIf: evaluates the condition whose first word is at `pos` (1-based) of line `line` and
-  // leaves its certainty in the current condition certainty; reads on over the following lines
-  // until the condition ends.
-  void IdenIf(std::size_t line, std::size_t pos);
+  // IdenIf: the certainty of the condition whose first word is at `pos` (1-based) of line `line`,
+  // starting from `certainty` (the current condition certainty, which a first term replaces and a
+  // missing term leaves); reads on over the following lines until the condition ends.
+  long double IdenIf(std::size_t line, std::size_t pos, long double certainty);
 
-  // IdenC: evaluates the group whose "(" ends just before `pos` on line `line` into the group
-  // certainty and returns the count that carries the caller just past the ")" that closes it
-  // (or to the end of the line).
-  std::size_t IdenC(std::size_t line, std::size_t pos);
+  // IdenC: the group whose "(" ends just before `pos` on line `line`: its certainty, and the count
+  // that carries the caller just past the ")" that closes it (or to the end of the line).
+  struct Group {
+    std::size_t count = 0;
+    long double certainty = 0;
+  };
+  Group IdenC(std::size_t line, std::size_t pos);
 
   // The rest of a condition from a line start (see above).
   struct Rest {
@@ -88,6 +106,8 @@ class ConditionEvaluator {
   };
 
  private:
+  class Walk;
+
   // The word slots w1..w4 at the start of a line (w5 is read but never looked at), as word ids.
   struct LineStart {
     std::size_t line;
@@ -102,11 +122,6 @@ class ConditionEvaluator {
   LineStart lineStart(std::size_t line, const Line* slots);
   const Line& wordOf(std::uint32_t id) const { return words_[id]; }
 
-  // Runs a condition's steps on one line (or a whole group). With `rest`, the condition's
-  // certainty is followed as a function into `rest` and the comparison is not evaluated. Returns
-  // true when a step ended past the end of the line, with the slots in `slots`.
-  bool runLine(bool condition, Rest* rest, std::size_t line, std::size_t pos, Line* slots,
-               long double& groupResult);
   // The rest from a line start, found once.
   const Rest& restFrom(const LineStart& start);
 
@@ -126,8 +141,9 @@ class ConditionEvaluator {
 };
 
 // One-off forms of the two operations.
-void IdenIf(Workspace& ws, Host& host, std::size_t line, std::size_t pos);
-std::size_t IdenC(Workspace& ws, Host& host, std::size_t line, std::size_t pos);
+long double IdenIf(Workspace& ws, Host& host, std::size_t line, std::size_t pos,
+                   long double certainty);
+ConditionEvaluator::Group IdenC(Workspace& ws, Host& host, std::size_t line, std::size_t pos);
 
 }  // namespace veksa
 

@@ -15,9 +15,7 @@ class ConditionsTest : public testing::EngineTest {
   // Evaluates the condition that follows "IF " on the first line, from a certainty of 0.
   long double evalIf(Lines lines) {
     ws.lines = std::move(lines);
-    ws.certainty = 0;
-    IdenIf(ws, host, 0, 3);
-    return ws.certainty;
+    return IdenIf(ws, host, 0, 3, 0);
   }
   Line text(long double v) { return ws.format(v); }
 };
@@ -46,6 +44,48 @@ TEST_F(ConditionsTest, ThirdTermOnOneLineAfterAMatchedSecondIsPassedOver) {
   fact(u"буква", u"E", u"0,9");
   EXPECT_EQ(text(evalIf({u"IF буква A OR буква C OR буква E", u"THEN x y [1]"})), u"0,7");
   EXPECT_EQ(text(evalIf({u"IF буква A", u"OR буква C", u"OR буква E", u"THEN x y [1]"})), u"0,9");
+}
+
+TEST_F(ConditionsTest, ATermTestsTheWordsTheTermBeforeItRead) {
+  fact(u"a", u"x", u"-0,8");
+  fact(u"b", u"x", u"-0,6");
+  fact(u"c", u"x", u"0,9");
+  // AND then OR on one line: min(-0,8; -0,6) = -0,8, then max(-0,8; 0,9) = 0,9; on lines of
+  // their own the same.
+  EXPECT_EQ(text(evalIf({u"IF a x AND b x OR c x", u"THEN y z [1]"})), u"0,9");
+  EXPECT_EQ(text(evalIf({u"IF a x", u"AND b x", u"OR c x", u"THEN y z [1]"})), u"0,9");
+  // Inside a group, and in a group that follows "AND (" on the line.
+  EXPECT_EQ(text(evalIf({u"IF ( a x AND b x OR c x )"})), u"0,9");
+  EXPECT_EQ(text(evalIf({u"IF c x AND ( a x AND b x OR c x )"})), u"0,9");
+  // An OR term lies behind an AND term: after a matched OR term, the AND term is passed over
+  // (min would give -0,6).
+  EXPECT_EQ(text(evalIf({u"IF a x OR c x AND b x"})), u"0,9");
+  // A missing AND term: the OR term is not tested in that step; it begins the next step and is
+  // assigned as a first term would be.
+  fact(u"d", u"x", u"-0,3");
+  EXPECT_EQ(text(evalIf({u"IF c x AND m x OR d x"})), u"-0,3");
+}
+
+TEST_F(ConditionsTest, OrNotFollowsAndNotInOneStep) {
+  fact(u"a", u"x", u"0,7");
+  fact(u"b", u"x", u"0,9");
+  fact(u"c", u"x", u"-0,6");
+  // 0,7, then AND NOT: min(0,7; -0,9) = -0,9, then OR NOT: max(-0,9; 0,6) = 0,6.
+  EXPECT_EQ(text(evalIf({u"IF a x AND NOT b x OR NOT c x"})), u"0,6");
+  EXPECT_EQ(text(evalIf({u"IF a x", u"AND NOT b x", u"OR NOT c x"})), u"0,6");
+  EXPECT_EQ(text(evalIf({u"IF ( a x AND NOT b x OR NOT c x )"})), u"0,6");
+  // AND NOT with a missing fact: nothing is read in its place, so the OR NOT term waits for the
+  // next step, which begins at it: max(0,7; 0,6) = 0,7.
+  EXPECT_EQ(text(evalIf({u"IF a x AND NOT m x OR NOT c x"})), u"0,7");
+  // "AND (" then "OR (" where a step begins: min(-0,6; 0,9), then max(-0,6; 0,7), in a condition
+  // and inside a group.
+  fact(u"d", u"x", u"-0,6");
+  EXPECT_EQ(text(evalIf({u"IF d x", u"AND ( b x ) OR ( a x )"})), u"0,7");
+  EXPECT_EQ(text(evalIf({u"IF ( d x ) AND ( b x ) OR ( a x )"})), u"0,7");
+  EXPECT_EQ(text(evalIf({u"IF ( ( d x ) AND ( b x ) OR ( a x ) )"})), u"0,7");
+  // After a first term on the line, "AND (" is read as the term's following words, not as a group
+  // (the step's group parts lie before its terms): d stays.
+  EXPECT_EQ(text(evalIf({u"IF d x AND ( b x ) OR ( a x )"})), u"-0,6");
 }
 
 TEST_F(ConditionsTest, AfterAnUnmatchedSecondTermTheThirdIsAssigned) {
@@ -125,16 +165,19 @@ TEST_F(ConditionsTest, IdenCReturnsTheCountPastItsClosingParenthesis) {
   fact(u"c", u"1", u"0,9");
   ws.lines = {u"( a 1 ) OR e 1", u"( a 1", u"OR c 1 )"};
   // "( a 1 ) OR e 1": the ")" is at position 7, so from position 2 the count is 6.
-  EXPECT_EQ(IdenC(ws, host, 0, 2), 6u);
-  EXPECT_EQ(text(ws.groupCertainty), u"0,8");
+  auto group = IdenC(ws, host, 0, 2);
+  EXPECT_EQ(group.count, 6u);
+  EXPECT_EQ(text(group.certainty), u"0,8");
   // No ")" on the line: to the end of the line; a group never reads the next line.
-  EXPECT_EQ(IdenC(ws, host, 1, 2), 4u);
-  EXPECT_EQ(text(ws.groupCertainty), u"0,8");
+  group = IdenC(ws, host, 1, 2);
+  EXPECT_EQ(group.count, 4u);
+  EXPECT_EQ(text(group.certainty), u"0,8");
   // A ")" or THEN or a comparison inside a group: ")" ends it, THEN is looked up and matches
   // nothing, so the group stays 0.
   ws.lines = {u"( THEN 1 )"};
-  EXPECT_EQ(IdenC(ws, host, 0, 2), 9u);
-  EXPECT_EQ(ws.groupCertainty, 0);
+  group = IdenC(ws, host, 0, 2);
+  EXPECT_EQ(group.count, 9u);
+  EXPECT_EQ(group.certainty, 0);
 }
 
 TEST_F(ConditionsTest, HundredThousandNestedGroupsUseNoDeepRecursion) {
@@ -160,9 +203,8 @@ TEST_F(ConditionsTest, AFactThatDoesNotConvertIsARunTimeError) {
 }
 
 TEST_F(ConditionsTest, SumCtCombinesTwoCertainties) {
-  auto sum = [&](long double a, long double b) { return text(SumCt(ws, host, a, b)); };
+  auto sum = [&](long double a, long double b) { return text(SumCt(host, a, b)); };
   EXPECT_EQ(sum(0.5L, 0.5L), u"0,75");
-  EXPECT_EQ(ws.certainty, 0.75L);  // the result is also the current condition certainty
   EXPECT_EQ(sum(-0.5L, -0.5L), u"-0,75");
   EXPECT_EQ(sum(0.6L, -0.4L), u"0,333333333333333");
   EXPECT_EQ(sum(-0.6L, 0.4L), u"-0,333333333333333");
@@ -178,7 +220,7 @@ TEST_F(ConditionsTest, SumCtCombinesTwoCertainties) {
   EXPECT_EQ(sum(1, 0.5L), u"1");  // same signs: no message
   EXPECT_EQ(messages().size(), 3u);
   try {
-    SumCt(ws, host, 1e4000L, 1e4000L);
+    SumCt(host, 1e4000L, 1e4000L);
     FAIL();
   } catch (const RunError& e) {
     EXPECT_EQ(e.message(), u"Floating point overflow");
@@ -231,10 +273,7 @@ TEST(ConditionMemo, AgreesWithWordByWordEvaluation) {
     ConditionEvaluator reference(literal, literalHost, false), memoized(memo, memoHost, true);
     for (std::size_t line = 0; line < text.size(); ++line) {
       for (long double start : starts) {
-        literal.certainty = memo.certainty = start;
-        reference.IdenIf(line, 1);
-        memoized.IdenIf(line, 1);
-        ASSERT_EQ(literal.certainty, memo.certainty)
+        ASSERT_EQ(reference.IdenIf(line, 1, start), memoized.IdenIf(line, 1, start))
             << "trial " << trial << " line " << line << " start " << static_cast<double>(start);
       }
     }
@@ -256,9 +295,7 @@ TEST(ConditionMemo, ConditionsThatReadToTheEndOfTheTextStayLinear) {
   ScriptedHost host(ws);
   ConditionEvaluator evaluator(ws, host);
   for (std::size_t line = 2; line < ws.lines.size(); line += 3) {
-    ws.certainty = 0;
-    evaluator.IdenIf(line, 3);
-    ASSERT_EQ(ws.certainty, 0.5L);
+    ASSERT_EQ(evaluator.IdenIf(line, 3, 0), 0.5L);
   }
 }
 

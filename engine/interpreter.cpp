@@ -120,11 +120,11 @@ PassResult Interpreter::Button15Click() {
     const Line& entry = ws_.RulePath[e];
     if (ws_.TraceMode == 1 && entry != ws_.traceRule) continue;
     for (std::size_t nameLine : rules.find(entry)) {
-      ws_.certainty = 0;
-      ws_.groupCertainty = 0;
+      certainty_ = 0;
       IfCount = 0;
       ElseCount = 0;
       ws_.protocol.append({entry, u"", u""});
+      ++counts_.rulesExecuted;
       currentRule_ = &entry;
       currentNameLine_ = nameLine;
       const int firedBefore = ConclusionCount;
@@ -132,21 +132,33 @@ PassResult Interpreter::Button15Click() {
       if (record_ != nullptr && ConclusionCount > firedBefore) record_->firedRules.insert(entry);
       if (ws_.InferenceMethod == kMethodFirstConclusion && ConclusionCount > 0) {
         host_.showResults();
-        return {ConclusionCount, FirstConclusionClass, FirstConclusionValue};
+        return finish();
       }
     }
   }
-  return {ConclusionCount, FirstConclusionClass, FirstConclusionValue};
+  return finish();
+}
+
+PassResult Interpreter::finish() {
+  if (record_ != nullptr) record_->counts = counts_;
+  return {ConclusionCount, FirstConclusionClass, FirstConclusionValue, counts_};
+}
+
+void Interpreter::condition(std::size_t line, std::size_t pos) {
+  ++IfCount;
+  ++counts_.conditionsEvaluated;
+  certainty_ = conditions_.IdenIf(line, pos, certainty_);
+}
+
+void Interpreter::nestedCondition(std::size_t line, std::size_t pos) {
+  const long double outer = certainty_;
+  certainty_ = 0;
+  condition(line, pos);
+  certainty_ = std::min(outer, certainty_);
 }
 
 void Interpreter::PrRale(std::size_t first) {
   const Lines& lines = ws_.lines;
-  auto nestedCondition = [&](std::size_t line, std::size_t pos) {
-    long double saved = ws_.certainty;
-    ws_.certainty = 0;
-    conditions_.IdenIf(line, pos);
-    ws_.certainty = std::min(saved, ws_.certainty);
-  };
   for (std::size_t i = first; i < lines.size(); ++i) {
     const Line& text = lines[i];
     if (text == kEnd) return;
@@ -155,15 +167,13 @@ void Interpreter::PrRale(std::size_t first) {
       Line w1 = readWord(text, pos);
       if (w1 == kIf) {
         Trass(i);
-        ++IfCount;
-        conditions_.IdenIf(i, pos);  // the pair scan goes on over the condition's words
+        condition(i, pos);  // the pair scan goes on over the condition's words
       }
       Line w2 = readWord(text, pos);
       ++pos;
-      if (w1 == kThen && ws_.certainty > 0) {
+      if (w1 == kThen && certainty_ > 0) {
         if (w2 == kIf) {
           Trass(i);
-          ++IfCount;
           nestedCondition(i, pos);
         } else {
           if (w2.empty() || w2 == kThen || w2 == kElse) return;
@@ -176,17 +186,16 @@ void Interpreter::PrRale(std::size_t first) {
       }
       if (w1 == kElse) {
         ++ElseCount;
-        if (ws_.certainty < 0 && ElseCount == IfCount) {
+        if (certainty_ < 0 && ElseCount == IfCount) {
           if (w2.empty() || w2 == kEnd || w2 == kElse) return;
           if (w2 == kIf) {
             Trass(i);
-            ++IfCount;
-            ws_.certainty = -ws_.certainty;
+            certainty_ = -certainty_;
             nestedCondition(i, pos);
           } else {
             Trass(i);
             branchFired(i);
-            ws_.certainty = -ws_.certainty;
+            certainty_ = -certainty_;
             fireBranch(w2, i, pos);
             return;
           }
@@ -209,7 +218,7 @@ void Interpreter::fireBranch(const Line& w, std::size_t line, std::size_t pos) {
     formulaList(w, line, pos);
     return;
   }
-  conclusion(w, line, pos, ws_.certainty);
+  conclusion(w, line, pos, certainty_);
 }
 
 void Interpreter::formulaList(Line formula, std::size_t line, std::size_t pos) {
@@ -229,11 +238,14 @@ void Interpreter::recordResult(const Line& cls, const Line& value, long double c
   if (!rows.empty()) {
     std::size_t row = rows.back();
     long double before = ws_.number(ws_.results.cell(row, 2));
-    long double combined = SumCt(ws_, host_, before, certainty);
+    long double combined = SumCt(host_, before, certainty);
+    certainty_ = combined;
     ws_.results.setCell(row, 2, ws_.format(combined));
+    ++counts_.conclusionsRecorded;
     if (record != nullptr) record->combination = Combination{before, certainty, combined};
   } else if (mayAppend) {
     ws_.results.append({cls, value, text});
+    ++counts_.conclusionsRecorded;
     if (record != nullptr) record->appended = true;
   }
 }
@@ -253,6 +265,9 @@ Interpreter::NextItem Interpreter::recordConclusion(const Line& cls, std::size_t
   Line factorText = readWordAt(text, pos, factorStart);
   long double factor = ws_.number(factorText);
   long double certainty = checkedCertainty(conditionCertainty * factor);
+  // Firing a branch (THEN, ELSE or a CASE alternative) multiplies the current certainty by the
+  // factor; the items of its list leave it to SumCt.
+  if (!listItem) certainty_ = certainty;
   Line certaintyText = ws_.format(certainty);
   bool admitted = listItem || ws_.InferenceMethod < kMethodBackward ||
                   (cls == FirstConclusionClass && value == FirstConclusionValue);
@@ -331,8 +346,8 @@ bool Interpreter::caseBlock(const Line& parameter, std::size_t caseLine) {
         formulaList(w, current, pos);
         continue;
       }
+      // The fact's certainty is the alternative's condition certainty.
       long double certainty = ws_.number(ws_.facts.cell(rows[k], 2));
-      ws_.certainty = certainty;
       inCase_ = true;
       conclusion(w, current, pos, certainty);
       inCase_ = false;

@@ -48,6 +48,7 @@ struct RunCache {
 struct PassResult {
   int ConclusionCount = 0;
   Line firstClass, firstValue;
+  PassCounts counts;
 };
 
 // One inference pass with its pass-level and rule-level state.
@@ -65,6 +66,11 @@ class Interpreter {
 
   // PrRale: executes one rule from `line`, the line after its "NAME" line.
   void PrRale(std::size_t line);
+
+  // The current condition certainty: the condition evaluator starts from it and leaves its result
+  // in it, a branch fires by its sign, firing multiplies it by the conclusion's factor, and SumCt
+  // replaces it. Set to 0 before each rule.
+  long double certainty() const { return certainty_; }
 
   // Rule-level state.
   int IfCount = 0;
@@ -84,6 +90,8 @@ class Interpreter {
   };
 
  private:
+  // The pass's result, also kept in the record.
+  PassResult finish();
   // Fires a THEN or ELSE branch whose first word `w` has just been read; `pos` is just after it
   // on line `line`.
   void fireBranch(const Line& w, std::size_t line, std::size_t pos);
@@ -112,8 +120,16 @@ class Interpreter {
   // The FactTable rows of a parameter, in row order (built on first use in the pass).
   const std::vector<std::size_t>& factsOf(const Line& parameter);
 
+  // A condition (IF, THEN IF, ELSE IF) evaluated from `pos` of `line` into the certainty.
+  void condition(std::size_t line, std::size_t pos);
+  // A nested condition (THEN IF, ELSE IF): evaluated from 0; the smaller of the certainty before
+  // it and its own certainty becomes the certainty.
+  void nestedCondition(std::size_t line, std::size_t pos);
+
   Workspace& ws_;
   Host& host_;
+  long double certainty_ = 0;
+  PassCounts counts_;
   RunCache* cache_;
   std::optional<ConditionEvaluator> ownConditions_;
   ConditionEvaluator& conditions_;

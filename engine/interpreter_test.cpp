@@ -385,6 +385,33 @@ TEST_F(InterpreterTest, CaseEmptyLinesFormulasAndLists) {
   EXPECT_EQ(rows(ws.results), (Rows{{u"цветок", u"роза", u"0,54"}}));
 }
 
+TEST_F(InterpreterTest, ACaseAlternativeLeavesItsConclusionCertaintyAsTheCurrentOne) {
+  // A CASE rule without END runs on into the next rule's IF and THEN lines: the certainty the
+  // alternative left (0,7 x 0,1 = 0,07) is the one that IF (no fact) leaves and THEN multiplies.
+  load({u"NAME R1", u"CASE хвоя", u"green вид green [0,1]", u"NAME R2", u"IF высота b",
+        u"THEN вид green [0,35]", u"END"});
+  fact(u"хвоя", u"green", u"0,7");
+  pass();
+  EXPECT_EQ(rows(ws.protocol), (Rows{{u"R1", u"", u""},
+                                     {u"Гипотеза", u"вид green", u"0,07"},
+                                     {u"Гипотеза", u"вид green", u"0,0245"},
+                                     {u"R2", u"", u""}}));
+  EXPECT_EQ(rows(ws.results), (Rows{{u"вид", u"green", u"0,092785"}}));
+  // When the alternative's conclusion combines with an existing row, SumCt's result is the
+  // current certainty: SumCt(0,35; 0,07) = 0,3955, then 0,3955 x 0,35 = 0,138425.
+  load({u"NAME R0", u"IF хвоя green", u"THEN вид green [0,5]", u"END", u"NAME R1", u"CASE хвоя",
+        u"green вид green [0,1]", u"NAME R2", u"IF высота b", u"THEN вид green [0,35]", u"END"},
+       {u"R0", u"R1"});
+  ws.protocol.clear();
+  ws.results.clear();
+  pass();
+  EXPECT_EQ(rows(ws.protocol), (Rows{{u"R0", u"", u""},
+                                     {u"Гипотеза", u"вид green", u"0,35"},
+                                     {u"R1", u"", u""},
+                                     {u"Гипотеза", u"вид green", u"0,07"},
+                                     {u"Гипотеза", u"вид green", u"0,138425"}}));
+}
+
 TEST_F(InterpreterTest, CaseUnderTheBackwardMethod) {
   ws.InferenceMethod = kMethodBackward;
   load({u"NAME П", u"CASE шипы", u"есть цветок роза [0,9]", u"нет цветок ромашка [0,7]", u"END"});

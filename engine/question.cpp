@@ -35,7 +35,7 @@ Question prepareQuestion(const Workspace& ws, const Line& parameter) {
   return Question{parameter, SpisZnach(ws.lines, parameter)};
 }
 
-void applyAnswer(Workspace& ws, const Question& question, const Answer& answer) {
+void applyAnswer(Workspace& ws, const Question& question, const Answer& answer, bool& asking) {
   auto ticked = [&](std::size_t i) { return i < answer.ticked.size() && answer.ticked[i]; };
   switch (answer.button) {
     case AnswerButton::Yes: {
@@ -43,7 +43,7 @@ void applyAnswer(Workspace& ws, const Question& question, const Answer& answer) 
       for (std::size_t i = 0; i < question.values.size(); ++i) {
         if (ticked(i)) ws.facts.append({question.parameter, question.values[i], certainty});
       }
-      ws.continueFlag = 1;
+      asking = true;
       break;
     }
     case AnswerButton::All: {
@@ -52,11 +52,11 @@ void applyAnswer(Workspace& ws, const Question& question, const Answer& answer) 
       for (std::size_t i = 0; i < question.values.size(); ++i) {
         ws.facts.append({question.parameter, question.values[i], ticked(i) ? certainty : negated});
       }
-      ws.continueFlag = 1;
+      asking = true;
       break;
     }
     case AnswerButton::Stop:
-      ws.continueFlag = 0;
+      asking = false;
       break;
     case AnswerButton::Escape:
       break;
@@ -66,134 +66,115 @@ void applyAnswer(Workspace& ws, const Question& question, const Answer& answer) 
 namespace {
 
 bool isFormula(const Line& w) { return !w.empty() && w[0] == u'='; }
+// The words that begin a term whose parameter is asked: IF, AND, OR.
 bool isTermWord(const Line& w) { return w == kIf || w == kAnd || w == kOr; }
-
-// The declaration lines of the knowledge base by their first word, found once per question pass,
-// so that offering the values of a parameter (SpisZnach) costs no walk over all lines.
-class DeclarationIndex {
- public:
-  explicit DeclarationIndex(const Lines& lines) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (!lines[i].empty()) lines_[firstWord(lines[i])].push_back(i);
-    }
-  }
-  Lines values(const Lines& lines, const Line& name) const {
-    auto it = lines_.find(name);
-    if (it == lines_.end()) return {};
-    Lines declarations;
-    for (std::size_t i : it->second) declarations.push_back(lines[i]);
-    return SpisZnach(declarations, name);
-  }
-
- private:
-  std::unordered_map<Line, std::vector<std::size_t>> lines_;
-};
-
-// IdenLeks and Rule over one workspace, with the declaration index of a question pass (or
-// SpisZnach over all lines when there is none).
-class Asker {
- public:
-  Asker(Workspace& ws, Host& host, const DeclarationIndex* index)
-      : ws_(ws), host_(host), index_(index) {}
-
-  void IdenLeks(const Line& parameter) {
-    if (ws_.memo.contains(parameter)) return;
-    ws_.memo.append(parameter);
-    Question question{parameter, index_ != nullptr ? index_->values(ws_.lines, parameter)
-                                                   : SpisZnach(ws_.lines, parameter)};
-    Answer answer = host_.ask(question);
-    recordAnswer(question, answer);
-    applyAnswer(ws_, question, answer);
-    // The pass that "стоп" starts is the run's last pass: it is recorded.
-    if (ws_.continueFlag == 0) Button15Click(ws_, host_, nullptr, &ws_.lastRun.lastPass);
-  }
-
-  void Rule(std::size_t first) {
-    // "(" is never asked as if it were a parameter.
-    auto ask = [&](const Line& name) {
-      if (name != kOpen) IdenLeks(name);
-    };
-    for (std::size_t i = first; i < ws_.lines.size(); ++i) {
-      // A copy: the line stays valid whatever the host does while a question is shown.
-      const Line text = ws_.lines[i];
-      if (text == kEnd) return;
-      std::size_t pos = 1;
-      while (pos <= text.size()) {
-        Line w1 = readWord(text, pos);  // step 1
-        if (w1 == kEnd) return;
-        if (w1 == kClose) continue;  // a ")" first in a window is a window of its own
-        if (w1 == kThen || w1 == kElse) w1 = readWord(text, pos);  // step 2
-        Line w2 = readWord(text, pos);                                 // step 3
-        if (isFormula(w2)) return;
-        std::size_t afterW3 = pos;
-        Line w3 = readWord(text, afterW3);  // step 4
-        if (isFormula(w3)) return;
-        // Step 5.
-        if (w1 == kCase) ask(w2);
-        if (w1 == kIf && w2 != kNot) ask(w2);
-        if (w1 == kIf && w2 == kNot) ask(w3);
-        if (isTermWord(w1) && w2 != kOpen && w2 != kNot) ask(w2);
-        pos = afterW3;  // step 6
-        // Nested groups: the parameter follows the innermost "(" ("IF ( ( a b ) )" asks a).
-        while (isTermWord(w1) && w2 == kOpen && w3 == kOpen && pos <= text.size()) {
-          w3 = readWord(text, pos);
-          if (isFormula(w3)) return;
-        }
-        if (isTermWord(w1) && w2 == kNot) {  // step 7
-          ask(w3);
-          w3 = readWord(text, pos);
-        }
-        if (isTermWord(w1) && w2 == kOpen && w3 != kNot) {  // step 8
-          ask(w3);
-          w3 = readWord(text, pos);
-        }
-        if (isTermWord(w1) && w2 == kOpen && w3 == kNot) {  // step 9
-          Line parameter = readWord(text, pos);
-          if (isFormula(parameter)) return;
-          ask(parameter);
-          Line value = readWord(text, pos);
-          if (isFormula(value)) return;
-        }
-        if (ws_.continueFlag == 0) return;  // step 10
-      }
-    }
-  }
-
- private:
-  // Keeps the answer in the run's record, with the values it ticked.
-  void recordAnswer(const Question& question, const Answer& answer) {
-    RecordedAnswer& r = ws_.lastRun.answers.emplace_back();
-    r.parameter = question.parameter;
-    r.button = answer.button;
-    r.position = answer.position;
-    for (std::size_t i = 0; i < question.values.size() && i < answer.ticked.size(); ++i) {
-      if (answer.ticked[i]) r.ticked.push_back(question.values[i]);
-    }
-  }
-
-  Workspace& ws_;
-  Host& host_;
-  const DeclarationIndex* index_;
-};
 
 }  // namespace
 
-void IdenLeks(Workspace& ws, Host& host, const Line& parameter) {
-  Asker(ws, host, nullptr).IdenLeks(parameter);
+QuestionPass::QuestionPass(Workspace& ws, Host& host) : ws_(ws), host_(host) {
+  for (std::size_t i = 0; i < ws.lines.size(); ++i) {
+    if (!ws.lines[i].empty()) declarations_[firstWord(ws.lines[i])].push_back(i);
+  }
 }
 
-void Rule(Workspace& ws, Host& host, std::size_t first) { Asker(ws, host, nullptr).Rule(first); }
+Lines QuestionPass::valuesOf(const Line& parameter) const {
+  auto it = declarations_.find(parameter);
+  if (it == declarations_.end()) return {};
+  Lines lines;
+  for (std::size_t i : it->second) lines.push_back(ws_.lines[i]);
+  return SpisZnach(lines, parameter);
+}
+
+void QuestionPass::IdenLeks(const Line& parameter) {
+  if (ws_.memo.contains(parameter)) return;
+  ws_.memo.append(parameter);
+  Question question{parameter, valuesOf(parameter)};
+  Answer answer = host_.ask(question);
+  recordAnswer(question, answer);
+  applyAnswer(ws_, question, answer, asking_);
+  if (!asking_) {
+    // The pass that "стоп" starts is the run's last pass: it is recorded.
+    Button15Click(ws_, host_, nullptr, &ws_.lastRun.lastPass);
+    ++ws_.lastRun.passes;
+  }
+}
+
+void QuestionPass::Rule(std::size_t first) {
+  // "(" is never asked as if it were a parameter.
+  auto ask = [&](const Line& name) {
+    if (name != kOpen) IdenLeks(name);
+  };
+  for (std::size_t i = first; i < ws_.lines.size(); ++i) {
+    // A copy: the line stays valid whatever the host does while a question is shown.
+    const Line text = ws_.lines[i];
+    if (text == kEnd) return;
+    std::size_t pos = 1;
+    // Each line is read in windows of up to three words w1 w2 w3.
+    while (pos <= text.size()) {
+      Line w1 = readWord(text, pos);
+      if (w1 == kEnd) return;
+      if (w1 == kClose) continue;  // a ")" first in a window is a window of its own
+      // "THEN IF" and "ELSE IF" are read as IF (and a conclusion's class as w1, asking nothing).
+      if (w1 == kThen || w1 == kElse) w1 = readWord(text, pos);
+      // A comparison or formula word as w2 or w3 ends the questions of this rule.
+      Line w2 = readWord(text, pos);
+      if (isFormula(w2)) return;
+      std::size_t afterW3 = pos;
+      Line w3 = readWord(text, afterW3);
+      if (isFormula(w3)) return;
+      // The parameter of "CASE P", "IF P V", "IF NOT P V", "AND P V" and "OR P V".
+      if (w1 == kCase) ask(w2);
+      if (w1 == kIf && w2 != kNot) ask(w2);
+      if (w1 == kIf && w2 == kNot) ask(w3);
+      if (isTermWord(w1) && w2 != kOpen && w2 != kNot) ask(w2);
+      pos = afterW3;
+      // Nested groups: the parameter follows the innermost "(" ("IF ( ( a b ) )" asks a).
+      while (isTermWord(w1) && w2 == kOpen && w3 == kOpen && pos <= text.size()) {
+        w3 = readWord(text, pos);
+        if (isFormula(w3)) return;
+      }
+      // "AND NOT P V", "OR NOT P V": P is asked and its value passed over.
+      if (isTermWord(w1) && w2 == kNot) {
+        ask(w3);
+        w3 = readWord(text, pos);
+      }
+      // A group's first term "( P V": P is asked and its value passed over.
+      if (isTermWord(w1) && w2 == kOpen && w3 != kNot) {
+        ask(w3);
+        w3 = readWord(text, pos);
+      }
+      // A group's first term "( NOT P V": the same, after the NOT.
+      if (isTermWord(w1) && w2 == kOpen && w3 == kNot) {
+        Line parameter = readWord(text, pos);
+        if (isFormula(parameter)) return;
+        ask(parameter);
+        Line value = readWord(text, pos);
+        if (isFormula(value)) return;
+      }
+      if (!asking_) return;  // "стоп" ends the questions
+    }
+  }
+}
+
+void QuestionPass::recordAnswer(const Question& question, const Answer& answer) {
+  RecordedAnswer& r = ws_.lastRun.answers.emplace_back();
+  r.parameter = question.parameter;
+  r.button = answer.button;
+  r.position = answer.position;
+  for (std::size_t i = 0; i < question.values.size() && i < answer.ticked.size(); ++i) {
+    if (answer.ticked[i]) r.ticked.push_back(question.values[i]);
+  }
+}
 
 bool questionPass(Workspace& ws, Host& host) {
   RuleIndex rules(ws.lines);
-  DeclarationIndex declarations(ws.lines);
-  Asker asker(ws, host, &declarations);
+  QuestionPass questions(ws, host);
   for (std::size_t e = 0; e < ws.RulePath.size(); ++e) {
     const Line entry = ws.RulePath[e];
     if (ws.TraceMode == 1 && entry != ws.traceRule) continue;
     for (std::size_t nameLine : rules.find(entry)) {
-      asker.Rule(nameLine + 1);
-      if (ws.continueFlag == 0) return false;
+      questions.Rule(nameLine + 1);
+      if (!questions.asking()) return false;
     }
   }
   return true;

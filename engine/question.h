@@ -4,6 +4,8 @@
 #define VEKSA_ENGINE_QUESTION_H_
 
 #include <cstddef>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/host.h"
 #include "engine/workspace.h"
@@ -24,20 +26,42 @@ Question prepareQuestion(const Workspace& ws, const Line& parameter);
 
 // Applies an answer: "да" writes (parameter, value, certainty) for each ticked value in list
 // order; "все" writes every value, a ticked one with the certainty and an unticked one with the
-// negated certainty; both set the continue flag to 1; "стоп" writes nothing and sets it to 0; Esc
-// writes nothing and leaves it.
-void applyAnswer(Workspace& ws, const Question& question, const Answer& answer);
+// negated certainty; both set `asking` (the question dialog's continue flag) to true; "стоп" writes
+// nothing and sets it to false; Esc writes nothing and leaves it.
+void applyAnswer(Workspace& ws, const Question& question, const Answer& answer, bool& asking);
 
-// IdenLeks: asks about one parameter unless the asked-parameters list (ws.memo) holds it and
-// keeps the answer in ws.lastRun; after "стоп" runs one inference pass at once with the facts
-// gathered so far, recorded in ws.lastRun.
-void IdenLeks(Workspace& ws, Host& host, const Line& parameter);
+// The questions of one run: each parameter the rules test, asked once, with the question dialog's
+// continue flag, which is true while the user goes on answering and false after "стоп".
+class QuestionPass {
+ public:
+  QuestionPass(Workspace& ws, Host& host);
 
-// Rule: asks about the parameters of one rule, read from `line` (the line after its "NAME" line)
-// in windows of up to three words, up to its "END" line. Never asks "(" as a parameter (the
-// parameter of a group is the word after its innermost "("), and a ")" read as the first word of a
-// window is a window of its own.
-void Rule(Workspace& ws, Host& host, std::size_t line);
+  // IdenLeks: asks about one parameter unless the asked-parameters list (ws.memo) holds it and
+  // keeps the answer in ws.lastRun; after "стоп" runs one inference pass at once with the facts
+  // gathered so far, recorded in ws.lastRun.
+  void IdenLeks(const Line& parameter);
+
+  // Rule: asks about the parameters of one rule, read from `line` (the line after its "NAME" line)
+  // up to its "END" line. Never asks "(" as a parameter (the parameter of a group is the word after
+  // its innermost "("), and a ")" read as the first word of a window is a window of its own.
+  void Rule(std::size_t line);
+
+  // False after "стоп".
+  bool asking() const { return asking_; }
+
+ private:
+  // Keeps the answer in the run's record, with the values it ticked.
+  void recordAnswer(const Question& question, const Answer& answer);
+  // The values the question dialog offers for a parameter (SpisZnach over its declaration lines).
+  Lines valuesOf(const Line& parameter) const;
+
+  Workspace& ws_;
+  Host& host_;
+  bool asking_ = true;
+  // The declaration lines by their first word, so offering the values of a parameter costs no
+  // walk over all lines.
+  std::unordered_map<Line, std::vector<std::size_t>> declarations_;
+};
 
 // The question pass of a run: for each RulePath entry in order, Rule for every rule of that name
 // (in a trace run only the chosen rule), each parameter asked once. False when "стоп" ended it

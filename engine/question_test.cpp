@@ -24,11 +24,14 @@ class QuestionTest : public testing::EngineTest {
   Lines ask(const Lines& rules) {
     ws.lines = kHead;
     ws.lines.insert(ws.lines.end(), rules.begin(), rules.end());
-    for (std::size_t i = 0; i < ws.lines.size() && ws.continueFlag == 1; ++i) {
-      if (ws.lines[i].rfind(u"NAME ", 0) == 0) Rule(ws, host, i + 1);
+    QuestionPass questions(ws, host);
+    for (std::size_t i = 0; i < ws.lines.size() && questions.asking(); ++i) {
+      if (ws.lines[i].rfind(u"NAME ", 0) == 0) questions.Rule(i + 1);
     }
+    asking = questions.asking();
     return asked();
   }
+  bool asking = true;  // the continue flag the last `ask` left
 };
 
 TEST(CertaintyText, ExactDecimalOfTheTrackPosition) {
@@ -48,40 +51,40 @@ TEST(CertaintyText, ExactDecimalOfTheTrackPosition) {
 TEST_F(QuestionTest, AnswersWriteTheFactTable) {
   Question q{u"оперение", {u"листья", u"иголки"}};
   // "да" with both ticked at -0,5.
-  ws.continueFlag = 0;
-  applyAnswer(ws, q, Answer{AnswerButton::Yes, -10, {true, true}});
+  bool asking = false;
+  applyAnswer(ws, q, Answer{AnswerButton::Yes, -10, {true, true}}, asking);
   EXPECT_EQ(rows(ws.facts),
             (Rows{{u"оперение", u"листья", u"-0,5"}, {u"оперение", u"иголки", u"-0,5"}}));
-  EXPECT_EQ(ws.continueFlag, 1);
+  EXPECT_TRUE(asking);
   // "все" with листья ticked at 0,7.
   ws.facts.clear();
-  applyAnswer(ws, q, Answer{AnswerButton::All, 14, {true}});
+  applyAnswer(ws, q, Answer{AnswerButton::All, 14, {true}}, asking);
   EXPECT_EQ(rows(ws.facts),
             (Rows{{u"оперение", u"листья", u"0,7"}, {u"оперение", u"иголки", u"-0,7"}}));
   // "все" with nothing ticked: every value with the negated certainty; at 0 the negation is "0".
   ws.facts.clear();
-  applyAnswer(ws, q, Answer{AnswerButton::All, 17, {}});
+  applyAnswer(ws, q, Answer{AnswerButton::All, 17, {}}, asking);
   EXPECT_EQ(rows(ws.facts),
             (Rows{{u"оперение", u"листья", u"-0,85"}, {u"оперение", u"иголки", u"-0,85"}}));
   ws.facts.clear();
-  applyAnswer(ws, q, Answer{AnswerButton::All, 0, {}});
+  applyAnswer(ws, q, Answer{AnswerButton::All, 0, {}}, asking);
   EXPECT_EQ(rows(ws.facts), (Rows{{u"оперение", u"листья", u"0"}, {u"оперение", u"иголки", u"0"}}));
   // "да" with nothing ticked writes nothing.
   ws.facts.clear();
-  applyAnswer(ws, q, Answer{AnswerButton::Yes, 20, {false, false}});
+  applyAnswer(ws, q, Answer{AnswerButton::Yes, 20, {false, false}}, asking);
   EXPECT_TRUE(ws.facts.empty());
   // "стоп" writes nothing and clears the flag; Esc leaves it as it is.
-  applyAnswer(ws, q, Answer{AnswerButton::Stop, 20, {true, true}});
+  applyAnswer(ws, q, Answer{AnswerButton::Stop, 20, {true, true}}, asking);
   EXPECT_TRUE(ws.facts.empty());
-  EXPECT_EQ(ws.continueFlag, 0);
-  applyAnswer(ws, q, Answer{AnswerButton::Escape, 20, {true, true}});
-  EXPECT_EQ(ws.continueFlag, 0);
-  ws.continueFlag = 1;
-  applyAnswer(ws, q, Answer{AnswerButton::Escape, 20, {true, true}});
-  EXPECT_EQ(ws.continueFlag, 1);
+  EXPECT_FALSE(asking);
+  applyAnswer(ws, q, Answer{AnswerButton::Escape, 20, {true, true}}, asking);
+  EXPECT_FALSE(asking);
+  asking = true;
+  applyAnswer(ws, q, Answer{AnswerButton::Escape, 20, {true, true}}, asking);
+  EXPECT_TRUE(asking);
   EXPECT_TRUE(ws.facts.empty());
   // A parameter without values: "да" and "все" write nothing.
-  applyAnswer(ws, Question{u"пусто", {}}, Answer{AnswerButton::All, 5, {}});
+  applyAnswer(ws, Question{u"пусто", {}}, Answer{AnswerButton::All, 5, {}}, asking);
   EXPECT_TRUE(ws.facts.empty());
 }
 
@@ -144,7 +147,7 @@ TEST_F(QuestionTest, StopRunsOnePassWithTheAnswersSoFar) {
   EXPECT_EQ(ask({u"NAME П", u"IF оперение листья", u"AND кора чёрно_белая",
                  u"THEN дерево берёза [0,9]", u"END", u"NAME Q", u"IF хвоя x", u"END"}),
             (Lines{u"оперение", u"кора"}));  // Q was not scanned: "стоп" ended the question pass
-  EXPECT_EQ(ws.continueFlag, 0);
+  EXPECT_FALSE(asking);
   EXPECT_EQ(rows(ws.facts), (Rows{{u"оперение", u"листья", u"0,8"}}));
   // The pass ran: кора has no fact, so the condition is 0,8 and берёза gets 0,72.
   EXPECT_EQ(rows(ws.protocol), (Rows{{u"П", u"", u""}, {u"Гипотеза", u"дерево берёза", u"0,72"}}));
@@ -156,7 +159,7 @@ TEST_F(QuestionTest, EscapeGoesOnToTheNextParameter) {
   EXPECT_EQ(ask({u"NAME П", u"IF оперение листья AND кора чёрно_белая", u"END"}),
             (Lines{u"оперение", u"кора"}));
   EXPECT_TRUE(ws.facts.empty());
-  EXPECT_EQ(ws.continueFlag, 1);
+  EXPECT_TRUE(asking);
 }
 
 }  // namespace

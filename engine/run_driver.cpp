@@ -189,7 +189,6 @@ Line formatElapsed(std::chrono::steady_clock::duration elapsed) {
 RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
   const Lines copy = fullText != nullptr ? *fullText : ws.lines;
   try {
-    ws.continueFlag = 1;
     ws.lastRun.clear();
     if (!questionPass(ws, host)) {
       ws.TraceMode = 0;
@@ -200,6 +199,7 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
     PassResult last;
     if (ws.TraceMode == 1) {
       last = Button15Click(ws, host, nullptr, &ws.lastRun.lastPass);
+      ws.lastRun.passes = 1;
     } else {
       int gauge = 0;
       host.progress(gauge);
@@ -209,6 +209,7 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
       for (long long r = 0; r < repetitions; ++r) {
         if (gauge < 98) host.progress(++gauge);
         Button15Click(ws, host, &cache);
+        ++ws.lastRun.passes;
         ws.results.clear();
         ws.protocol.clear();
         ws.variables.clear();
@@ -218,6 +219,7 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
         // certainties, and the last one leaves the tables the user sees.
         last =
             Button15Click(ws, host, &cache, r + 1 == repetitions ? &ws.lastRun.lastPass : nullptr);
+        ++ws.lastRun.passes;
       }
       host.progress(100);
     }

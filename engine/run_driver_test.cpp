@@ -252,6 +252,37 @@ TEST_F(RunDriverTest, TheTimingLoopMakesTwiceRepeatCountPlusOnePasses) {
   EXPECT_NE(ws.resultsCaption.find(u"Обратный в глубину"), Line::npos);
 }
 
+TEST_F(RunDriverTest, TheRecordCountsTheLastPassesWorkAndThePasses) {
+  // The example: six rules, five IF conditions entered (Правило3's THEN IF is not: its condition
+  // is 0); berёза 0,54, роза 0,63 and ромашка -0,49 as new rows, ромашка (Правило5) and роза
+  // (Правило6) combined into theirs. The formula =X+5 is no conclusion.
+  openFile(example());
+  exampleAnswers();
+  ASSERT_EQ(run(), RunEnd::Completed);
+  EXPECT_EQ(ws.lastRun.passes, 242);
+  EXPECT_EQ(ws.lastRun.lastPass.counts, (PassCounts{6, 5, 5}));
+  // Backward: only the first conclusion, berёза, is recorded.
+  chooseMethod(ws, 2);
+  ASSERT_EQ(run(), RunEnd::Completed);
+  EXPECT_EQ(ws.lastRun.passes, 202);
+  EXPECT_EQ(ws.lastRun.lastPass.counts, (PassCounts{6, 5, 1}));
+  // Until the first conclusion: the pass ends after Правило1.
+  chooseMethod(ws, 4);
+  ASSERT_EQ(run(), RunEnd::Completed);
+  EXPECT_EQ(ws.lastRun.passes, 202);
+  EXPECT_EQ(ws.lastRun.lastPass.counts, (PassCounts{1, 1, 1}));
+  // A trace run makes one pass; "стоп" makes the one pass it starts.
+  ws.TraceMode = 1;
+  ws.traceRule = u"Правило3";
+  ASSERT_EQ(run(), RunEnd::Completed);
+  EXPECT_EQ(ws.lastRun.passes, 1);
+  EXPECT_EQ(ws.lastRun.lastPass.counts, (PassCounts{1, 1, 0}));
+  answer(u"кора", AnswerButton::Stop, 0);
+  ASSERT_EQ(run(), RunEnd::Stopped);
+  EXPECT_EQ(ws.lastRun.passes, 1);
+  EXPECT_EQ(ws.lastRun.lastPass.counts.rulesExecuted, 1);
+}
+
 TEST_F(RunDriverTest, GaugeCaptionAndFlags) {
   openFile({u"ГИПОТЕЗЫ:", u"NAME R", u"END"});
   chooseMethod(ws, 1);

@@ -43,6 +43,19 @@ struct ConclusionRecord {
   std::optional<Combination> combination;  // it combined with the existing row
 };
 
+// How much work one inference pass did, for comparing the inference methods.
+struct PassCounts {
+  // Rules executed: each execution of a rule (one protocol row with the rule's name).
+  long long rulesExecuted = 0;
+  // Conditions evaluated: each IF part entered (an IF line, a THEN IF, an ELSE followed by IF),
+  // that is, each evaluation of a whole condition by IdenIf, however many terms and lines it reads.
+  long long conditionsEvaluated = 0;
+  // Conclusions recorded: each conclusion written to the ResultTable, as a new row or combined
+  // into an existing row by SumCt (list items included; formulas are not conclusions).
+  long long conclusionsRecorded = 0;
+  bool operator==(const PassCounts&) const = default;
+};
+
 // A branch that fired (THEN, ELSE or a CASE alternative): its line counted from its rule's "NAME"
 // line, and that line's text. A run of chosen sections runs their lines at other indexes than the
 // whole text has them; the offset and the text find the branch in either.
@@ -55,6 +68,7 @@ struct FiredBranch {
 // The record of one inference pass.
 struct PassRecord {
   std::vector<ConclusionRecord> conclusions;
+  PassCounts counts;
   std::unordered_set<Line> firedRules;  // rules of which at least one fired a branch
   std::vector<FiredBranch> firedBranches;  // in firing order
   bool recorded = false;                // a pass was recorded
@@ -66,6 +80,7 @@ struct PassRecord {
 struct RunRecord {
   std::vector<RecordedAnswer> answers;
   PassRecord lastPass;
+  long long passes = 0;  // the inference passes the run made (the pass that "стоп" starts included)
   void clear() { *this = RunRecord(); }
 };
 

@@ -124,10 +124,10 @@ void Idenex1(Workspace& ws, Host& host, std::u16string_view formula) {
   ws.protocol.append({u"Переменная", leftName, text});
 }
 
-void Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
+std::optional<long double> Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
   if (ws.variables.empty()) {
     host.message(Line(kNoVariables));
-    return;
+    return std::nullopt;
   }
   ExpressionParts p = splitComparison(comparison);
   Line leftName, rightName;
@@ -135,16 +135,16 @@ void Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
   auto left = operandValue(ws, p.left, leftName, leftIsNumber);
   if (!left || leftIsNumber) {
     host.message(undeclared(leftName));
-    return;
+    return std::nullopt;
   }
   if (p.op.empty()) {
     host.message(undeclared(Line()));
-    return;
+    return std::nullopt;
   }
   auto right = operandValue(ws, p.right, rightName, rightIsNumber);
   if (!right) {
     host.message(undeclared(rightName));
-    return;
+    return std::nullopt;
   }
   long double l = *left, r = *right;
   bool holds = false;
@@ -161,7 +161,7 @@ void Idenex2(Workspace& ws, Host& host, std::u16string_view comparison) {
   } else if (p.op == u">=") {
     holds = l >= r;
   }
-  ws.certainty = holds ? 1 : -1;
+  return holds ? 1 : -1;
 }
 
 }  // namespace veksa

@@ -25,9 +25,10 @@ std::optional<long double> operandValue(const Workspace& ws, std::u16string_view
 // raises RunError on division by zero, 0/0, overflow and unconvertible values.
 void Idenex1(Workspace& ws, Host& host, std::u16string_view formula);
 
-// Idenex2: evaluates one comparison ("=X>5.5", "=X<>5", "=X:=5") and sets the current condition
-// certainty to 1 when it holds, -1 when not; on an error message the certainty stays unchanged.
-void Idenex2(Workspace& ws, Host& host, std::u16string_view comparison);
+// Idenex2: evaluates one comparison ("=X>5.5", "=X<>5", "=X:=5"): 1 when it holds, -1 when not,
+// which the condition takes as its certainty; nothing after a message (the certainty then stays
+// as it was).
+std::optional<long double> Idenex2(Workspace& ws, Host& host, std::u16string_view comparison);
 
 // "^": L multiplied by itself while j = 1, 2, ... stays below R; overflow raises RunError. Ends
 // quickly for any exponent.

@@ -108,12 +108,10 @@ TEST_F(VariablesTest, AWordWithoutAnOperatorNeverMatchesARowWithAnEmptyName) {
   ASSERT_EQ(ws.variables.size(), 2u);
   EXPECT_EQ(ws.variables.row(1), (Table::Row{u"", u""}));
   Idenex1(ws, host, u"=X");
-  ws.certainty = 0.25L;
-  Idenex2(ws, host, u"=X");
+  EXPECT_EQ(Idenex2(ws, host, u"=X"), std::nullopt);
   EXPECT_EQ(host.messages, (Lines{u"Переменная  не объявлена!", u"Переменная  не объявлена!"}));
   EXPECT_EQ(value(u"X"), u"3");
   EXPECT_TRUE(ws.protocol.empty());
-  EXPECT_EQ(ws.certainty, 0.25L);
 }
 
 TEST_F(VariablesTest, ANumberTooLargeIsAConversionErrorNotAName) {
@@ -137,10 +135,9 @@ TEST_F(VariablesTest, ANumberTooLargeIsAConversionErrorNotAName) {
 
 TEST_F(VariablesTest, Comparisons) {
   load({u"", u"ПЕРЕМЕННЫЕ:", u"X 6", u"Y 5,5"});
+  // The certainty a condition at 0,25 has after the comparison.
   auto check = [&](std::u16string_view comparison) {
-    ws.certainty = 0.25L;
-    Idenex2(ws, host, comparison);
-    return ws.certainty;
+    return Idenex2(ws, host, comparison).value_or(0.25L);
   };
   EXPECT_EQ(check(u"=X>5.5"), 1);
   EXPECT_EQ(check(u"=Y>5.5"), -1);

@@ -86,12 +86,6 @@ class Workspace {
 
   DeclarationLists declarations;
 
-  // Shared engine state: the current condition certainty, the group certainty and the question
-  // dialog's continue flag.
-  long double certainty = 0;
-  long double groupCertainty = 0;
-  int continueFlag = 1;
-
   // The decimal separator of number cells.
   char16_t decimalSeparator;
 

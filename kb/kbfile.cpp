@@ -52,7 +52,24 @@ namespace {
 std::string describe(const char* what, const std::string& path, int err) {
   return std::string(what) + " \"" + path + "\": " + std::strerror(err);
 }
+
+int (*syncToDisk)(int fd) = ::fsync;
+
+// Flushes the folder holding `path`, so that the rename which put the file in place survives a
+// power cut. Returns 0 or the error. A folder that cannot be opened for reading, or whose file
+// system cannot flush folders (EINVAL), is left as it is: the file's own bytes are on disk.
+int syncFolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  int err = syncToDisk(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return err == EINVAL ? 0 : err;
+}
 }  // namespace
+
+void setFileSyncForTesting(int (*sync)(int fd)) { syncToDisk = sync ? sync : ::fsync; }
 
 bool readFileBytes(const std::string& path, std::string& bytes, std::string& error) {
   struct stat st;
@@ -115,7 +132,7 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
   struct stat st;
   mode_t mode = (::stat(path.c_str(), &st) == 0) ? (st.st_mode & 07777) : 0644;
   ::fchmod(fd, mode);
-  if (::fsync(fd) != 0) return fail(errno);
+  if (syncToDisk(fd) != 0) return fail(errno);
   if (::close(fd) != 0) {
     int err = errno;
     ::unlink(tempName.c_str());
@@ -125,6 +142,10 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
   if (::rename(tempName.c_str(), path.c_str()) != 0) {
     int err = errno;
     ::unlink(tempName.c_str());
+    error = describe("Не удалось сохранить файл", path, err);
+    return false;
+  }
+  if (int err = syncFolderOf(path)) {
     error = describe("Не удалось сохранить файл", path, err);
     return false;
   }

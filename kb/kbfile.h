@@ -21,14 +21,18 @@ Lines splitPlainText(std::u16string_view text);
 // then unchanged.
 bool loadKnowledgeBase(const std::string& path, Lines& lines, std::string& error);
 
-// Writes the lines as Rich Text: to a temporary file beside the target, then renamed over it, so a
-// failed save leaves the previous file as it was. On failure returns false with a message naming
+// Writes the lines as Rich Text: to a temporary file beside the target, flushed to disk, then
+// renamed over it and the folder flushed, so a failed save or a power cut leaves the previous file
+// or the new one whole. On failure (a failing flush included) returns false with a message naming
 // the file.
 bool saveKnowledgeBase(const std::string& path, const Lines& lines, std::string& error);
 
-// Reads or writes a whole file of bytes (the writer is atomic as above).
+// Reads or writes a whole file of bytes (the writer is atomic and durable as above).
 bool readFileBytes(const std::string& path, std::string& bytes, std::string& error);
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+// Replaces the writer's fsync (nullptr restores it), so tests can make a flush fail.
+void setFileSyncForTesting(int (*sync)(int fd));
 
 }  // namespace veksa
 

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -149,6 +151,50 @@ TEST(KbFile, FailuresNameTheFileAndChangeNothing) {
   int files = 0;
   for (auto& e : fs::directory_iterator(dir.file(""))) files += e.is_regular_file();
   EXPECT_EQ(files, 1);
+}
+
+// The flushes of a save, in order: 'f' for the temporary file, 'd' for the folder. A call numbered
+// failingFlush fails with EIO.
+std::string flushes;
+int failingFlush = 0;
+int recordingSync(int fd) {
+  struct stat st;
+  ::fstat(fd, &st);
+  flushes += S_ISDIR(st.st_mode) ? 'd' : 'f';
+  if (static_cast<int>(flushes.size()) == failingFlush) {
+    errno = EIO;
+    return -1;
+  }
+  return ::fsync(fd);
+}
+
+TEST(KbFile, SavesFlushTheFileThenTheFolderAndAFailingFlushFailsTheSave) {
+  TempDir dir;
+  std::string path = dir.file("kb.vks"), error;
+  setFileSyncForTesting(recordingSync);
+  flushes.clear();
+  failingFlush = 0;
+  ASSERT_TRUE(saveKnowledgeBase(path, {u"первый"}, error)) << error;
+  EXPECT_EQ(flushes, "fd");
+
+  // The temporary file cannot be flushed: the previous file stays, no temporary file is left.
+  flushes.clear();
+  failingFlush = 1;
+  EXPECT_FALSE(saveKnowledgeBase(path, {u"второй"}, error));
+  EXPECT_NE(error.find(path), std::string::npos);
+  EXPECT_NE(error.find(std::strerror(EIO)), std::string::npos);
+  Lines back;
+  ASSERT_TRUE(loadKnowledgeBase(path, back, error));
+  EXPECT_EQ(back, Lines{u"первый"});
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.file("")), fs::directory_iterator()), 1);
+
+  // The folder cannot be flushed: the rename may not survive a power cut, so the save failed.
+  flushes.clear();
+  failingFlush = 2;
+  error.clear();
+  EXPECT_FALSE(saveKnowledgeBase(path, {u"третий"}, error));
+  EXPECT_NE(error.find(path), std::string::npos);
+  setFileSyncForTesting(nullptr);
 }
 
 }  // namespace

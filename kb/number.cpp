@@ -2,6 +2,7 @@
 // library is needed), so the separator is always the one the caller gives.
 #include "kb/number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -38,7 +39,13 @@ const long double* powersOfTen() {
 // through the library's correctly rounded conversion.
 __extension__ typedef unsigned __int128 Wide;
 
-void decimalDigits(long double a, std::string& digits, int& exponent) {
+// `digits` is a 15-digit integer (from 10^14 up to 10^15 - 1): a ~ digits x 10^(exponent - 14).
+struct Decimal {
+  unsigned long long digits = 0;
+  int exponent = 0;
+};
+
+Decimal decimalDigits(long double a) {
   int binaryExponent = 0;
   long double fraction = std::frexp(a, &binaryExponent);  // a = fraction * 2^binaryExponent
   auto m = static_cast<unsigned long long>(std::ldexp(fraction, 64));
@@ -58,9 +65,7 @@ void decimalDigits(long double a, std::string& digits, int& exponent) {
     if (rest > half || (rest == half && (whole & 1) != 0)) ++whole;
     if (whole >= 1000000000000000ULL) {
       if (whole == 1000000000000000ULL && (x >> shift) < whole) {  // rounded up to a power of ten
-        digits = "100000000000000";
-        exponent = e10 + 1;
-        return;
+        return {100000000000000ULL, e10 + 1};
       }
       ++e10;
       continue;
@@ -69,16 +74,27 @@ void decimalDigits(long double a, std::string& digits, int& exponent) {
       --e10;
       continue;
     }
-    digits = std::to_string(static_cast<unsigned long long>(whole));
-    exponent = e10;
-    return;
+    return {static_cast<unsigned long long>(whole), e10};
   }
   char buf[64];
   auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
-  std::string s(buf, res.ptr);  // d.ddddddddddddddde[+-]xx
-  std::size_t e = s.find('e');
-  exponent = std::atoi(s.c_str() + e + 1);
-  digits = s.substr(0, 1) + s.substr(2, e - 2);
+  // d.ddddddddddddddde[+-]xx
+  Decimal d;
+  for (const char* c = buf; c < res.ptr && *c != 'e'; ++c) {
+    if (*c != '.') d.digits = d.digits * 10 + static_cast<unsigned>(*c - '0');
+  }
+  const char* e = std::find(buf, res.ptr, 'e');
+  std::from_chars(e + 1 + (e[1] == '+'), res.ptr, d.exponent);
+  return d;
+}
+
+// The significant digits without trailing zeros, and how many there are.
+void stripZeros(unsigned long long& digits, int& count) {
+  count = 15;
+  while (count > 1 && digits % 10 == 0) {
+    digits /= 10;
+    --count;
+  }
 }
 
 }  // namespace
@@ -87,10 +103,11 @@ std::u16string formatGeneral(long double value, char16_t separator) {
   if (std::isnan(value)) return u"NAN";
   if (std::isinf(value)) return value < 0 ? u"-INF" : u"INF";
   if (value == 0) return u"0";
-  std::string digits;
-  int exponent = 0;
-  decimalDigits(std::fabs(value), digits, exponent);
-  std::size_t count = digits.size();
+  Decimal d = decimalDigits(std::fabs(value));
+  const int exponent = d.exponent;
+  char digits[16];
+  std::to_chars(digits, digits + sizeof digits, d.digits);
+  std::size_t count = 15;
   while (count > 1 && digits[count - 1] == '0') --count;
 
   // Assembled in place: the timing loop formats every certainty it writes.
@@ -129,6 +146,29 @@ std::u16string formatGeneral(long double value, char16_t separator) {
     }
   }
   return std::u16string(out, n);
+}
+
+long double roundGeneral(long double value) {
+  if (value == 0) return 0;  // "0", also for -0
+  if (!std::isfinite(value)) return value;
+  Decimal d = decimalDigits(std::fabs(value));
+  int count = 0;
+  stripZeros(d.digits, count);
+  // The written text has `count` significant digits and reads back as digits x 10^scale: in the
+  // scientific form through one multiplication or division by an exact power of ten (as far as
+  // 10^27), otherwise as an integer over the power of ten of its fraction digits.
+  const auto n = static_cast<long double>(d.digits);
+  long double v;
+  if (d.exponent >= 15 || d.exponent < -5) {
+    int scale = d.exponent - (count - 1);
+    if (scale < -27 || scale > 27) return toNumber(formatGeneral(value, u'.'), u'.');
+    v = scale >= 0 ? n * powersOfTen()[scale] : n / powersOfTen()[-scale];
+  } else if (d.exponent >= 0 && count <= d.exponent + 1) {
+    v = n * powersOfTen()[d.exponent + 1 - count];  // an integer of at most 15 digits: exact
+  } else {
+    v = n / powersOfTen()[count - 1 - d.exponent];
+  }
+  return value < 0 ? -v : v;
 }
 
 namespace {

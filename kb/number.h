@@ -36,6 +36,11 @@ char16_t defaultDecimalSeparator();
 // "1,5E-7") below 0.00001 or from 1E15 on.
 std::u16string formatGeneral(long double value, char16_t separator);
 
+// The value that the general-format text of `value` reads back as (toNumber of formatGeneral,
+// whatever the separator), computed without the text: `value` rounded to 15 significant digits.
+// The run tables keep numbers so and format them only when they are shown.
+long double roundGeneral(long double value);
+
 // Reads number-cell text with the given separator: optional leading and trailing spaces, an
 // optional sign, digits with an optional fraction, an optional exponent. Nothing on failure.
 std::optional<long double> parseDecimal(std::u16string_view text, char16_t separator);

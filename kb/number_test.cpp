@@ -86,6 +86,14 @@ TEST(Number, QuickConversionsAgreeWithTheLibrary) {
     std::from_chars(textAscii.data(), textAscii.data() + textAscii.size(), library);
     ASSERT_EQ(mine, library) << textAscii;
     ASSERT_EQ(mine, reference) << textAscii << " " << ascii;
+    // The value kept without the text is the value the text reads back as.
+    ASSERT_EQ(roundGeneral(v), mine) << textAscii;
+    ASSERT_EQ(roundGeneral(-v), -mine) << textAscii;
+  }
+  // Integers, far exponents and zero.
+  for (long double v : {55.0L, 120.0L, 1e14L, 999999999999999.0L, 1e15L, 1e20L, 1e30L, 1.5e-30L,
+                        1e-5L, 0.00001234L, 1e300L, -0.0L, 0.0L}) {
+    ASSERT_EQ(roundGeneral(v), toNumber(formatGeneral(v, u','), u',')) << toUtf8(formatGeneral(v, u','));
   }
 }
 

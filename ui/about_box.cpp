@@ -10,6 +10,8 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
+#include "veksa_version.h"
+
 namespace veksa {
 
 namespace {
@@ -86,7 +88,7 @@ AboutBox::AboutBox(QWidget* parent)
   titles->addWidget(line(panel, QStringLiteral("VEKSA"), 22, true, kTeal));
   titles->addWidget(line(panel, QStringLiteral("Учебно-лабораторный практикум"), 0, true, kTeal));
   titles->addWidget(line(panel, QStringLiteral("по разработке экспертных систем"), 0, true, kTeal));
-  titles->addWidget(line(panel, QStringLiteral("Version 2.0"), 0, false, ink));
+  titles->addWidget(line(panel, QStringLiteral("Version " VEKSA_VERSION), 0, false, ink));
   titles->addStretch();
   head->addLayout(titles, 1);
 

@@ -12,6 +12,7 @@
 #include "ui/dialogs.h"
 #include "ui/key_filter.h"
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 
 namespace veksa {
 
@@ -58,6 +59,7 @@ DeclarationDialog::DeclarationDialog(Workspace& ws, Dialogs& dialogs, Declaratio
       kind_(kind),
       body_(new QVBoxLayout(this)) {
   setObjectName(formName);
+  offerCloseOnly(this);
   setWindowTitle(caption);
   setHint(this, kDialogHint);
   setSizeGripEnabled(true);

@@ -9,15 +9,15 @@
 #include <algorithm>
 
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 
 namespace veksa {
 
 ExplanationWindow::ExplanationWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      text_(new QPlainTextEdit(this)) {
+    : QWidget(parent, closeBoxOnly(Qt::Tool)), text_(new QPlainTextEdit(this)) {
   setObjectName("ExplanationWindow");
+  offerCloseOnly(this);
   text_->setObjectName("explanationText");
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -1,6 +1,7 @@
 // The main window's editing commands, find and replace, method and diagnostics settings, and the
 // commands that show windows.
 #include <QPlainTextEdit>
+#include <QScreen>
 
 #include "engine/run_driver.h"
 #include "kb/text_search.h"
@@ -13,6 +14,7 @@
 #include "ui/result_windows.h"
 #include "ui/search_dialogs.h"
 #include "ui/section_names_dialog.h"
+#include "ui/window_placement.h"
 
 namespace veksa {
 
@@ -107,7 +109,16 @@ void MainWindow::showVariables() { variables_->showTable(); }
 void MainWindow::showResults() { results_->showTable(); }
 
 void MainWindow::showAllResults() {
-  for (TableWindow* window : resultWindows()) window->showTable();
+  std::vector<QWidget*> tiles;
+  for (TableWindow* window : resultWindows()) {
+    window->showTable();
+    tiles.push_back(window);
+  }
+  // Side by side over the main window, each readable whole; the results window takes the keys.
+  const QRect area = frameGeometry().intersected(screen()->availableGeometry());
+  tileOver(tiles, area);
+  results_->raise();
+  results_->activateWindow();
 }
 
 void MainWindow::showHelp() { help_->showHelp(); }

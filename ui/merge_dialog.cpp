@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 
 namespace veksa {
 
@@ -47,6 +48,7 @@ MergeDialog::MergeDialog(QWidget* parent)
       projectName_(new QLineEdit(this)),
       dataFile_(new QComboBox(this)) {
   setObjectName("TForm9");
+  offerCloseOnly(this);
   setWindowTitle(QStringLiteral("Объединение файлов в проект"));
   projectName_->setObjectName("projectName");
   dataFile_->setObjectName("dataFile");

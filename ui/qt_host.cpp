@@ -2,9 +2,11 @@
 #include "ui/qt_host.h"
 
 #include <QApplication>
+#include <algorithm>
 
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
+#include "ui/input_guard.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/question_dialog.h"
@@ -16,10 +18,45 @@ namespace veksa {
 
 namespace {
 
-// Lets the windows paint while the engine works, without letting the user start anything.
-void letWindowsPaint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+// "раз" or "раза" after the number n.
+QString times(int n) {
+  const int last = n % 10, lastTwo = n % 100;
+  const bool few = last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14);
+  return QString::number(n) + (few ? QStringLiteral(" раза") : QStringLiteral(" раз"));
+}
 
 }  // namespace
+
+QtHost::QtHost(MainWindow& window, QuestionDialog& question, TraceWindow& trace)
+    : window_(window), question_(question), trace_(trace) {}
+
+QtHost::~QtHost() = default;
+
+void QtHost::beginRun() {
+  counting_ = true;
+  shown_.clear();
+}
+
+QString QtHost::endRun() {
+  counting_ = false;
+  QStringList repeated;
+  for (const auto& [text, count] : shown_) {
+    if (count > 1) {
+      repeated << QStringLiteral("Сообщение «%1» выдано %2 за прогон")
+                      .arg(toQString(text), times(count));
+    }
+  }
+  shown_.clear();
+  return repeated.join(QStringLiteral("; "));
+}
+
+void QtHost::letWindowsPaint() {
+  if (guard_) {
+    InputGuard::letWindowsPaint();
+  } else {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+}
 
 Answer QtHost::ask(const Question& question) {
   // The user sees the text that is being run (the chosen sections) while answering.
@@ -28,6 +65,16 @@ Answer QtHost::ask(const Question& question) {
 }
 
 void QtHost::message(const Line& text) {
+  if (counting_) {
+    // Within a run a message is shown once; endRun tells how often it came.
+    auto seen = std::find_if(shown_.begin(), shown_.end(),
+                             [&](const auto& entry) { return entry.first == text; });
+    if (seen != shown_.end()) {
+      ++seen->second;
+      return;
+    }
+    shown_.emplace_back(text, 1);
+  }
   window_.editor()->pushLines();  // repairs and assembled sections are on screen with the box
   window_.dialogs().message(&window_, toQString(text));
 }
@@ -40,7 +87,13 @@ void QtHost::traceStep(std::size_t lineIndex) {
   trace_.showStep(lineIndex < ws.lines.size() ? toQString(ws.lines[lineIndex]) : QString());
 }
 
-void QtHost::showResults() { window_.resultsWindow()->showTable(); }
+void QtHost::showResults() {
+  // The results window takes the keys, so that Enter pressed on after the last answer does not
+  // type into the knowledge base.
+  ResultsWindow* results = window_.resultsWindow();
+  results->showTable();
+  results->activateWindow();
+}
 
 void QtHost::progress(int percent) {
   window_.timingWindow()->setProgress(percent);
@@ -52,8 +105,10 @@ void QtHost::showTiming(bool visible) {
   if (visible) {
     timing->show();
     timing->raise();
+    if (!guard_) guard_ = std::make_unique<InputGuard>(timing);
   } else {
     timing->hide();
+    guard_.reset();  // what the user gave meanwhile is dropped, not replayed now
   }
   letWindowsPaint();
 }

@@ -3,11 +3,13 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -17,6 +19,7 @@
 #include "engine/question.h"
 #include "ui/key_preview.h"
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 
 namespace veksa {
@@ -70,8 +73,7 @@ class ScaleLabel : public QLabel {
 }  // namespace
 
 QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, closeBoxOnly(Qt::Dialog) | Qt::MSWindowsFixedSizeDialogHint),
       separator_(separator),
       name_(new QLineEdit(this)),
       certainty_(new QLineEdit(this)),
@@ -82,13 +84,17 @@ QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
       all_(new QPushButton(QStringLiteral("все"), this)),
       yes_(new QPushButton(QStringLiteral("да"), this)) {
   setObjectName("TForm10");
+  offerCloseOnly(this);  // minimising the modal dialog would hide the whole program
   setWindowTitle(QStringLiteral("Вопрос"));
   setModal(true);
 
+  // The read-only fields take no Tab stop.
   name_->setObjectName("Edit1");
   name_->setReadOnly(true);
+  name_->setFocusPolicy(Qt::NoFocus);
   certainty_->setObjectName("Edit2");
   certainty_->setReadOnly(true);
+  certainty_->setFocusPolicy(Qt::NoFocus);
   certainty_->setFixedWidth(70);
   certainty_->setAlignment(Qt::AlignRight);
   certainty_->setText(QStringLiteral("0"));
@@ -106,7 +112,7 @@ QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
   all_->setObjectName("Button1");
   yes_->setObjectName("Button2");
 
-  auto* top = new QHBoxLayout;
+  auto* top = topRow_ = new QHBoxLayout;
   top->addWidget(name_, 1);
   top->addWidget(certainty_);
   auto* buttons = new QHBoxLayout;
@@ -133,13 +139,36 @@ QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
   connect(stop_, &QPushButton::clicked, this, [this] { answer(AnswerButton::Stop); });
   // Enter belongs to the dialog, not to whichever button has the focus.
   for (QPushButton* button : {stop_, all_, yes_}) button->setAutoDefault(false);
+  // Tab goes from the values to the track bar, then to "да", "все" and "стоп".
+  setTabOrder(values_, track_);
+  setTabOrder(track_, yes_);
+  setTabOrder(yes_, all_);
+  setTabOrder(all_, stop_);
   previewKeys(this, this);
+}
+
+void QuestionDialog::showName(const QString& name) {
+  name_->setText(name);
+  name_->setCursorPosition(0);
+  // The field is as wide as the name, the dialog growing up to the width of the screen; a name
+  // wider still shows its start, and the whole name as the field's tooltip.
+  const QRect screen = this->screen()->availableGeometry();
+  const QMargins margins = layout()->contentsMargins();
+  const int others =
+      margins.left() + margins.right() + topRow_->spacing() + certainty_->sizeHint().width();
+  const int room = screen.width() - others - 2 * kFrameRoom;
+  // The text, the field's inner margins (2 pixels each side, and the cursor), and its frame.
+  const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, name_);
+  const int wanted = name_->fontMetrics().horizontalAdvance(name) + 2 * 2 + 2 + 2 * frame +
+                     name_->textMargins().left() + name_->textMargins().right();
+  name_->setMinimumWidth(std::min(wanted, room));
+  name_->setToolTip(wanted > room ? name : QString());
 }
 
 Answer QuestionDialog::ask(const Question& question) {
   certainty_->setText(QStringLiteral("0"));
   values_->clear();
-  name_->setText(toQString(question.parameter));
+  showName(toQString(question.parameter));
   for (const Line& value : question.values) {
     auto* item = new QListWidgetItem(toQString(value), values_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -151,6 +180,7 @@ Answer QuestionDialog::ask(const Question& question) {
                           4);
   track_->setValue(0);  // a change of position shows "0" again as well
   button_ = AnswerButton::Escape;
+  tabbed_ = false;
   exec();
 
   Answer result;
@@ -177,6 +207,19 @@ bool QuestionDialog::eventFilter(QObject* watched, QEvent* event) {
   if (isEnterPress(event) && isVisible()) {
     answer(AnswerButton::Yes);
     return true;
+  }
+  if (event->type() == QEvent::KeyPress && isVisible()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      // The dialog opens with the track bar focused, for the arrow keys; the first Tab enters
+      // the Tab order at its start, the value list, so that Tab then Space ticks a value.
+      const bool first = !tabbed_ && key->key() == Qt::Key_Tab && focusWidget() == track_;
+      tabbed_ = true;
+      if (first) {
+        values_->setFocus(Qt::TabFocusReason);
+        return true;
+      }
+    }
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -8,6 +8,7 @@
 
 #include "engine/host.h"
 
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -46,9 +47,15 @@ class QuestionDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Room that the window manager's frame takes on each side.
+  static constexpr int kFrameRoom = 8;
+
   void answer(AnswerButton button);
+  // Puts the parameter name into its field, widening the dialog for it within the screen.
+  void showName(const QString& name);
 
   char16_t separator_;
+  QHBoxLayout* topRow_ = nullptr;  // the name and the certainty
   QLineEdit* name_;
   QLineEdit* certainty_;
   QListWidget* values_;
@@ -58,6 +65,7 @@ class QuestionDialog : public QDialog {
   QPushButton* all_;
   QPushButton* yes_;
   AnswerButton button_ = AnswerButton::Escape;
+  bool tabbed_ = false;  // Tab was pressed since the dialog opened
 };
 
 }  // namespace veksa

@@ -7,16 +7,15 @@
 #include <QVBoxLayout>
 
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 
 namespace veksa {
 
 ReportWindow::ReportWindow(const Workspace& ws, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      ws_(ws),
-      memo_(new QPlainTextEdit(this)) {
+    : QWidget(parent, closeBoxOnly(Qt::Tool)), ws_(ws), memo_(new QPlainTextEdit(this)) {
   setObjectName("TForm18");
+  offerCloseOnly(this);
   setWindowTitle(QStringLiteral("Результат диагностики"));
   memo_->setObjectName("Memo1");
   memo_->setReadOnly(true);

@@ -69,8 +69,7 @@ void ResultsWindow::refresh() {
     // title bar shows it whole (its font is the window manager's, usually bold).
     QFont bold = font();
     bold.setBold(true);
-    const int wanted = QFontMetrics(bold).horizontalAdvance(caption) + 120;
-    if (width() < wanted) resize(wanted, height());
+    widenTo(QFontMetrics(bold).horizontalAdvance(caption) + 120);
   }
   TableWindow::refresh();
   if (explanation_->isVisible()) showExplanation();

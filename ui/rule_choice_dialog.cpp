@@ -10,6 +10,7 @@
 
 #include "ui/key_preview.h"
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 
 namespace veksa {
@@ -20,6 +21,7 @@ RuleChoiceDialog::RuleChoiceDialog(QWidget* parent)
       label_(new QLabel(QStringLiteral("Выберите из списка необходимое правило"), this)),
       combo_(new QComboBox(this)) {
   setObjectName("TForm17");
+  offerCloseOnly(this);
   setWindowTitle(QStringLiteral("Трассировка"));
   label_->setObjectName("Label1");
   combo_->setObjectName("ComboBox1");

@@ -8,16 +8,15 @@
 #include "kb/kbfile.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 
 namespace veksa {
 
 RulePathWindow::RulePathWindow(Workspace& ws, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      ws_(ws),
-      memo_(new QPlainTextEdit(this)) {
+    : QWidget(parent, closeBoxOnly(Qt::Tool)), ws_(ws), memo_(new QPlainTextEdit(this)) {
   setObjectName("TForm5");
+  offerCloseOnly(this);
   setWindowTitle(QStringLiteral("Путь"));
   memo_->setObjectName("Memo1");
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);

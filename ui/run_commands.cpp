@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <exception>
 
 #include "diagnostics/diagnostics.h"
@@ -185,6 +186,7 @@ void RunCommands::showRulePath() { path_->showPath(); }
 void RunCommands::lock() {
   if (locked_) return;
   locked_ = true;
+  host_->beginRun();
   for (QAction* action : window_.runLockedActions()) {
     if (!action->isEnabled()) continue;
     action->setEnabled(false);
@@ -197,6 +199,8 @@ void RunCommands::lock() {
 void RunCommands::unlock() {
   if (!locked_) return;
   locked_ = false;
+  const QString repeated = host_->endRun();
+  if (!repeated.isEmpty()) window_.statusBar()->showMessage(repeated);
   for (const QPointer<QAction>& action : disabled_) {
     if (action) action->setEnabled(true);
   }

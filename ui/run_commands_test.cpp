@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -300,6 +301,68 @@ class RunCommandsTest : public QObject {
     QCOMPARE(dialogs_.shown, QStringList({"error: 'abc' is not a valid floating point value"}));
     QCOMPARE(splitLines(editorText(bad)), faulty);
     QVERIFY(!bad.runCommands()->runUnderWay());
+  }
+
+  void repeatedMessageShownOnce() {
+    // A formula on an undeclared variable, met in each of the 242 passes of the timing loop.
+    const Lines undeclared = {u"ГИПОТЕЗЫ:", u"x {y}",   u"ПАРАМЕТРЫ:", u"ПЕРЕМЕННЫЕ:",
+                              u"X 5",       u"NAME П1", u"IF =X>1",    u"THEN x y [0,5], =Y+1",
+                              u"END"};
+    MainWindow& window = open(undeclared);
+    for (int run = 0; run < 2; ++run) {
+      dialogs_.shown.clear();
+      pressF9(window);
+      QTest::keyClick(sectionChoice(window)->sectionList(), Qt::Key_Return);
+      QCOMPARE(dialogs_.shown, QStringList({"Переменная Y не объявлена!"}));
+      QCOMPARE(window.statusBar()->currentMessage(),
+               QString("Сообщение «Переменная Y не объявлена!» выдано 242 раза за прогон"));
+    }
+    // Outside a run every message is shown: deleting the path, then twice deleting none.
+    for (int i = 0; i < 3; ++i) {
+      trigger(window, {"&Настройки", "Путь исполнения правил", "Удаление текущего пути"});
+    }
+    QCOMPARE(dialogs_.shown.size(), 3);
+  }
+
+  void inputDuringTheTimingLoopIsDropped() {
+    MainWindow& window = open(exampleLines());
+    // Counts the keys that reach a control.
+    struct KeyCounter : QObject {
+      int keys = 0;
+      bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) ++keys;
+        return false;
+      }
+    } editorKeys, gaugeKeys;
+    window.editor()->text()->installEventFilter(&editorKeys);
+    window.timingWindow()->installEventFilter(&gaugeKeys);
+    // While the gauge is shown the user presses F6, types and presses Enter.
+    QTimer typist;
+    int pressed = 0;
+    connect(&typist, &QTimer::timeout, [&] {
+      if (!window.timingWindow()->isVisible() || pressed > 0) return;
+      pressed = 1;
+      QTest::keyClick(window.editor()->text(), Qt::Key_F6);
+      QTest::keyClick(window.editor()->text(), Qt::Key_A);
+      QTest::keyClick(window.editor()->text(), Qt::Key_Return);
+      QTest::keyClick(window.timingWindow(), Qt::Key_Space);
+    });
+    typist.start(0);
+    pressF9(window);
+    ModalScript script;
+    escapeAll(script, 5);
+    QTest::keyClick(sectionChoice(window)->sectionList(), Qt::Key_Return);
+    typist.stop();
+    QVERIFY(script.done());
+    QCOMPARE(pressed, 1);
+    QCOMPARE(editorKeys.keys, 0);
+    QCOMPARE(gaugeKeys.keys, 1);  // the gauge window's own input is not dropped
+    QCOMPARE(splitLines(editorText(window)), exampleLines());
+    QCOMPARE(dialogs_.shown, QStringList());  // no diagnostics after the run either
+    // After the run the results window has the keys; input reaches the windows again.
+    QTRY_COMPARE(QApplication::activeWindow(), window.resultsWindow());
+    QTest::keyClick(window.editor()->text(), Qt::Key_A);
+    QCOMPARE(editorKeys.keys, 1);
   }
 
   void explanationAndSavedAnswers() {

@@ -8,19 +8,20 @@
 
 #include "ui/key_preview.h"
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 
 namespace veksa {
 
 SectionChoiceDialog::SectionChoiceDialog(const SectionChoice& choice, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
+    : QDialog(parent, closeBoxOnly(Qt::Dialog)),
       offered_(choice),
       list_(new QListWidget(this)),
       cancel_(new QPushButton(QStringLiteral("Отмена"), this)),
       next_(new QPushButton(QStringLiteral("Далее"), this)),
       done_(new QPushButton(QStringLiteral("Готово"), this)) {
   setObjectName("TForm3");
+  offerCloseOnly(this);  // the close box cancels, as Esc does
   setWindowTitle(QStringLiteral("Разделы"));
   list_->setObjectName("CheckListBox1");
   cancel_->setObjectName("Button1");

@@ -2,24 +2,51 @@
 #include "ui/table_window.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 
 namespace veksa {
 
 namespace {
 
-// Keeps the columns after the first from being edited.
-class ReadOnlyDelegate : public QStyledItemDelegate {
+// The widest a column grows to show its longest cell; longer cells are cut and show their text
+// as a tooltip.
+constexpr int kMaxColumnWidth = 360;
+
+// The cells of a table: only the first column can be edited (where the table allows it at all),
+// and a cell too narrow for its text shows the whole text as its tooltip.
+class CellDelegate : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
-  QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override {
-    return nullptr;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override {
+    if (index.column() != 0) return nullptr;
+    return QStyledItemDelegate::createEditor(parent, option, index);
+  }
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (event->type() != QEvent::ToolTip) {
+      return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+    const auto* window = qobject_cast<const TableWindow*>(view->window());
+    const QString tip = window ? window->cutCellText(index.row(), index.column()) : QString();
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(event->globalPos(), tip, view->viewport(), option.rect);
+    }
+    return true;
   }
 };
 
@@ -28,33 +55,32 @@ class ReadOnlyDelegate : public QStyledItemDelegate {
 TableWindow::TableWindow(const QString& formName, const QString& caption, Table& table,
                          const std::vector<TableColumn>& columns, bool firstColumnEditable,
                          QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, closeBoxOnly(Qt::Tool)),
       table_(table),
       list_(new QTreeWidget(this)),
       editable_(firstColumnEditable) {
   setObjectName(formName);
+  offerCloseOnly(this);
   setWindowTitle(caption);
   list_->setObjectName("ListView1");
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setColumnCount(static_cast<int>(columns.size()));
+  list_->setItemDelegate(new CellDelegate(list_));
   QStringList headers;
-  int width = 0;
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    headers << columns[c].caption;
-    list_->setColumnWidth(static_cast<int>(c), columns[c].width);
-    width += columns[c].width;
-  }
+  for (const TableColumn& column : columns) headers << column.caption;
   list_->setHeaderLabels(headers);
-  list_->header()->setStretchLastSection(false);
+  // A column is at least as wide as its caption; the last one takes the rest of the window.
+  for (int c = 0; c < list_->columnCount(); ++c) {
+    least_.push_back(
+        std::max(columns[static_cast<std::size_t>(c)].width, list_->header()->sectionSizeHint(c)));
+    list_->setColumnWidth(c, least_.back());
+  }
+  list_->header()->setStretchLastSection(true);
   if (editable_) {
     list_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::SelectedClicked);
-    for (int c = 1; c < list_->columnCount(); ++c) {
-      list_->setItemDelegateForColumn(c, new ReadOnlyDelegate(list_));
-    }
     connect(list_, &QTreeWidget::itemChanged, this, &TableWindow::writeBack);
   } else {
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -62,8 +88,50 @@ TableWindow::TableWindow(const QString& formName, const QString& caption, Table&
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(list_);
-  resize(width + 24, 260);
+  resize(neededWidth(least_), 260);
   refresh();
+}
+
+int TableWindow::neededWidth(const std::vector<int>& columns) const {
+  int sum = 0;
+  for (int width : columns) sum += width;
+  return sum + 2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width();
+}
+
+void TableWindow::fitColumns() {
+  // Each column as wide as its widest cell, within its least width and the maximum.
+  std::vector<int> widths;
+  for (int c = 0; c < list_->columnCount(); ++c) {
+    int cells = 0;
+    for (int r = 0; r < list_->topLevelItemCount(); ++r) cells = std::max(cells, cellWidth(r, c));
+    widths.push_back(
+        std::max(least_[static_cast<std::size_t>(c)], std::min(cells, kMaxColumnWidth)));
+    list_->setColumnWidth(c, widths.back());
+  }
+  widenTo(neededWidth(widths));
+}
+
+void TableWindow::widenTo(int wanted) {
+  const QRect screen = this->screen()->availableGeometry();
+  wanted = std::min(wanted, screen.width() - (frameGeometry().width() - width()));
+  if (width() >= wanted) return;
+  resize(wanted, height());
+  // A window that grew is centred again, so that it stays whole on the screen.
+  if (placed_) centreOnScreen(this);
+}
+
+int TableWindow::cellWidth(int row, int column) const {
+  const QModelIndex index = list_->model()->index(row, column);
+  QStyleOptionViewItem option;
+  option.initFrom(list_);
+  option.font = list_->font();
+  return list_->itemDelegate()->sizeHint(option, index).width();
+}
+
+QString TableWindow::cutCellText(int row, int column) const {
+  QTreeWidgetItem* item = list_->topLevelItem(row);
+  if (!item || column < 0 || column >= list_->columnCount()) return QString();
+  return cellWidth(row, column) > list_->columnWidth(column) ? item->text(column) : QString();
 }
 
 void TableWindow::refresh() {
@@ -81,6 +149,7 @@ void TableWindow::refresh() {
   list_->addTopLevelItems(items);
   filling_ = false;
   shown_ = table_.generation();
+  fitColumns();
 }
 
 void TableWindow::showTable() {

@@ -2,6 +2,7 @@
 #include "ui/timing_window.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
@@ -10,16 +11,26 @@
 namespace veksa {
 
 TimingWindow::TimingWindow(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint),
+    : QFrame(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint),
+      caption_(new QLabel(this)),
       gauge_(new QProgressBar(this)) {
   setObjectName("TForm20");
   setWindowTitle(QStringLiteral("Оценка эффективности метода по времени"));
+  setFrameStyle(QFrame::Panel | QFrame::Raised);
+  setLineWidth(2);
+  // The caption that a title bar would show.
+  caption_->setObjectName("caption");
+  caption_->setText(windowTitle());
+  caption_->setAlignment(Qt::AlignCenter);
+  QFont bold = caption_->font();
+  bold.setBold(true);
+  caption_->setFont(bold);
   gauge_->setObjectName("Gauge1");
   gauge_->setRange(0, 100);
   gauge_->setValue(0);
-  gauge_->setMinimumSize(440, 28);  // wide enough for the whole caption
+  gauge_->setMinimumSize(440, 28);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(caption_);
   layout->addWidget(gauge_);
   adjustSize();
 }
@@ -28,7 +39,7 @@ void TimingWindow::setProgress(int percent) { gauge_->setValue(std::clamp(percen
 
 void TimingWindow::showEvent(QShowEvent* event) {
   centreOnScreen(this);
-  QWidget::showEvent(event);
+  QFrame::showEvent(event);
 }
 
 void TimingWindow::closeEvent(QCloseEvent* event) {

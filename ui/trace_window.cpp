@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "ui/fonts.h"
+#include "ui/window_buttons.h"
 
 namespace veksa {
 
@@ -15,6 +16,7 @@ TraceWindow::TraceWindow(QWidget* parent)
                           Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       edit_(new QLineEdit(this)) {
   setObjectName("TForm15");
+  offerCloseOnly(this);
   setWindowTitle(QStringLiteral("Трассировка"));
   setModal(true);
   edit_->setObjectName("Edit1");
