@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include "ui/analysis_commands.h"
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
 #include "ui/help_window.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
   timing_ = new TimingWindow(this);
   connectCommands();
   run_ = new RunCommands(*this, run);
+  analysis_ = new AnalysisCommands(*this);
   endCommand();
 }
 
