@@ -34,10 +34,13 @@ bool isUserInput(QEvent::Type type) {
   }
 }
 
-// The top-level window that an event goes to: a window or a widget in one.
+// The top-level window that an event goes to: a window, a widget in one, or a shortcut or an
+// action that belongs to one (a menu command's shortcut belongs to the main window).
 QWindow* windowOf(QObject* receiver) {
-  if (auto* window = qobject_cast<QWindow*>(receiver)) return window;
-  if (auto* widget = qobject_cast<QWidget*>(receiver)) return widget->window()->windowHandle();
+  for (QObject* object = receiver; object; object = object->parent()) {
+    if (auto* window = qobject_cast<QWindow*>(object)) return window;
+    if (auto* widget = qobject_cast<QWidget*>(object)) return widget->window()->windowHandle();
+  }
   return nullptr;
 }
 
@@ -53,10 +56,11 @@ InputGuard::~InputGuard() {
 void InputGuard::letWindowsPaint() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 bool InputGuard::eventFilter(QObject* watched, QEvent* event) {
-  // The program's own events (a window that it closes) are not the user's.
-  if (!event->spontaneous() || !isUserInput(event->type())) return false;
+  if (!isUserInput(event->type())) return false;
+  // The program's own events (a window that it closes) are not the user's; a shortcut is sent by
+  // the program, but on the user's keys.
+  if (!event->spontaneous() && event->type() != QEvent::Shortcut) return false;
   QWindow* target = windowOf(watched);
-  if (!target) return false;  // actions and shortcuts see only what a window let through
   QWidget* modal = QApplication::activeModalWidget();
   const bool allowed =
       (own_ && target == own_->windowHandle()) || (modal && target == modal->windowHandle());

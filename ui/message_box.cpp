@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QSpacerItem>
 
+#include "ui/window_buttons.h"
+
 namespace veksa {
 
 QWidget* topWindowFor(QWidget* fallback) {
@@ -34,6 +36,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, QMessageBox::Icon i
   auto box =
       std::make_unique<QMessageBox>(icon, title, text, QMessageBox::NoButton, topWindowFor(parent));
   keepAbove(box.get());
+  offerCloseOnly(box.get());
   for (const QString& caption : buttons) {
     QPushButton* button = box->addButton(caption, QMessageBox::ActionRole);
     if (box->buttons().size() == 1) box->setDefaultButton(button);

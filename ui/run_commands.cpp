@@ -2,6 +2,7 @@
 #include "ui/run_commands.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <exception>
@@ -42,7 +43,11 @@ RunCommands::RunCommands(MainWindow& window, const RunWindows& windows)
       ruleChoice_(windows.ruleChoice),
       report_(windows.report),
       path_(windows.path),
-      host_(std::make_unique<QtHost>(window, *question_, *trace_)) {
+      host_(std::make_unique<QtHost>(window, *question_, *trace_)),
+      repeats_(new QLabel(&window)) {
+  repeats_->setObjectName("repeatedMessages");
+  repeats_->hide();
+  window.statusBar()->addPermanentWidget(repeats_);
   connect(&window, &MainWindow::runRequested, this, &RunCommands::SpeedButton9Click);
   connect(&window, &MainWindow::traceRequested, this, &RunCommands::N44Click);
   connect(&window, &MainWindow::diagnosticsRequested, this, &RunCommands::N49Click);
@@ -187,6 +192,8 @@ void RunCommands::lock() {
   if (locked_) return;
   locked_ = true;
   host_->beginRun();
+  repeats_->clear();
+  repeats_->hide();
   for (QAction* action : window_.runLockedActions()) {
     if (!action->isEnabled()) continue;
     action->setEnabled(false);
@@ -199,8 +206,9 @@ void RunCommands::lock() {
 void RunCommands::unlock() {
   if (!locked_) return;
   locked_ = false;
-  const QString repeated = host_->endRun();
-  if (!repeated.isEmpty()) window_.statusBar()->showMessage(repeated);
+  // A permanent field of the status bar, so that the hints shown there meanwhile leave it.
+  repeats_->setText(host_->endRun());
+  repeats_->setVisible(!repeats_->text().isEmpty());
   for (const QPointer<QAction>& action : disabled_) {
     if (action) action->setEnabled(true);
   }

@@ -15,6 +15,7 @@
 #include "ui/qt_host.h"
 
 class QAction;
+class QLabel;
 
 namespace veksa {
 
@@ -49,6 +50,7 @@ class RunCommands : public QObject {
   RuleChoiceDialog* ruleChoiceDialog() const { return ruleChoice_; }  // TForm17
   ReportWindow* reportWindow() const { return report_; }              // TForm18
   RulePathWindow* rulePathWindow() const { return path_; }            // TForm5
+  QLabel* repeatedMessages() const { return repeats_; }
   SectionChoiceDialog* sectionChoice() const;                         // TForm3 while it is open
 
   // A run is under way, from the preparation through the section choice to the restored text:
@@ -90,6 +92,8 @@ class RunCommands : public QObject {
   ReportWindow* report_;
   RulePathWindow* path_;
   std::unique_ptr<QtHost> host_;
+  // In the status bar: how often the messages repeated in the last run came.
+  QLabel* repeats_;
   QPointer<SectionChoiceDialog> choice_;
   bool locked_ = false;
   QList<QPointer<QAction>> disabled_;

@@ -6,12 +6,12 @@
 #include "engine/scripted_host.h"  // before Qt: it has a member named like a Qt macro
 // clang-format on
 
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -20,6 +20,7 @@
 #include "engine/run_driver.h"
 #include "kb/locate.h"
 #include "ui/explanation_window.h"
+#include "ui/help_window.h"
 #include "ui/qt_text.h"
 #include "ui/result_windows.h"
 #include "ui/rule_path_window.h"
@@ -314,8 +315,9 @@ class RunCommandsTest : public QObject {
       pressF9(window);
       QTest::keyClick(sectionChoice(window)->sectionList(), Qt::Key_Return);
       QCOMPARE(dialogs_.shown, QStringList({"Переменная Y не объявлена!"}));
-      QCOMPARE(window.statusBar()->currentMessage(),
+      QCOMPARE(window.runCommands()->repeatedMessages()->text(),
                QString("Сообщение «Переменная Y не объявлена!» выдано 242 раза за прогон"));
+      QVERIFY(window.runCommands()->repeatedMessages()->isVisible());
     }
     // Outside a run every message is shown: deleting the path, then twice deleting none.
     for (int i = 0; i < 3; ++i) {
@@ -336,13 +338,15 @@ class RunCommandsTest : public QObject {
     } editorKeys, gaugeKeys;
     window.editor()->text()->installEventFilter(&editorKeys);
     window.timingWindow()->installEventFilter(&gaugeKeys);
-    // While the gauge is shown the user presses F6, types and presses Enter.
+    // While the gauge is shown the user presses F6 and F1, types and presses Enter.
     QTimer typist;
     int pressed = 0;
     connect(&typist, &QTimer::timeout, [&] {
       if (!window.timingWindow()->isVisible() || pressed > 0) return;
       pressed = 1;
       QTest::keyClick(window.editor()->text(), Qt::Key_F6);
+      QApplication::setActiveWindow(&window);                // as the window manager may make it
+      QTest::keyClick(window.editor()->text(), Qt::Key_F1);  // "Справка" stays on during runs
       QTest::keyClick(window.editor()->text(), Qt::Key_A);
       QTest::keyClick(window.editor()->text(), Qt::Key_Return);
       QTest::keyClick(window.timingWindow(), Qt::Key_Space);
@@ -359,6 +363,7 @@ class RunCommandsTest : public QObject {
     QCOMPARE(gaugeKeys.keys, 1);  // the gauge window's own input is not dropped
     QCOMPARE(splitLines(editorText(window)), exampleLines());
     QCOMPARE(dialogs_.shown, QStringList());  // no diagnostics after the run either
+    QVERIFY(!window.helpWindow()->isVisible());
     // After the run the results window has the keys; input reaches the windows again.
     QTRY_COMPARE(QApplication::activeWindow(), window.resultsWindow());
     QTest::keyClick(window.editor()->text(), Qt::Key_A);

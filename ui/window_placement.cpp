@@ -39,17 +39,13 @@ void placeBelow(QWidget* window, const QWidget* anchor) {
 
 namespace {
 
-// The room that the window manager's frame takes around a window: what it is on screen when the
-// window has been framed, else what a title bar and a thin border usually take.
-QMargins frameMargins(const QWidget* window) {
+// The room that the window manager's frame takes around a window, when the window has been framed
+// on screen; none when it has not been yet.
+QMargins knownFrame(const QWidget* window) {
   const QRect frame = window->frameGeometry();
   const QRect inner = window->geometry();
-  if (frame != inner) {
-    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
-                    frame.right() - inner.right(), frame.bottom() - inner.bottom());
-  }
-  const int title = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
-  return QMargins(1, title + 1, 1, 1);
+  return QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                  frame.right() - inner.right(), frame.bottom() - inner.bottom());
 }
 
 }  // namespace
@@ -61,13 +57,29 @@ void tileOver(const std::vector<QWidget*>& windows, const QRect& area) {
   if (rows == 0) return;
   const int width = area.width() / columns;
   const int height = area.height() / rows;
+  // A window not framed yet is placed by its inside, allowing for the frame that the window
+  // manager will add: as a framed one of them has it, else a title bar and a thin border.
+  QMargins expected;
+  for (const QWidget* window : windows) {
+    if (!knownFrame(window).isNull()) {
+      expected = knownFrame(window);
+      break;
+    }
+  }
+  if (expected.isNull() && count > 0) {
+    const QWidget* first = windows.front();
+    expected =
+        QMargins(1, first->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, first), 1, 4);
+  }
   for (int i = 0; i < count; ++i) {
     QWidget* window = windows[static_cast<std::size_t>(i)];
     const QRect tile(area.left() + (i % columns) * width, area.top() + (i / columns) * height,
                      width, height);
-    const QMargins frame = frameMargins(window);
+    const QMargins known = knownFrame(window);
+    const bool framed = !known.isNull();
+    const QMargins frame = framed ? known : expected;
     window->resize(tile.size().shrunkBy(frame));
-    window->move(tile.topLeft());
+    window->move(framed ? tile.topLeft() : tile.topLeft() + QPoint(frame.left(), frame.top()));
   }
 }
 
