@@ -14,19 +14,18 @@
 
 namespace veksa {
 
-AnalysisCommands::AnalysisCommands(MainWindow& window)
-    : QObject(&window),
-      window_(window),
-      graph_(new RuleGraphWindow(&window)),
-      comparison_(new MethodComparisonWindow(window.workspace().decimalSeparator, &window)) {
+AnalysisCommands::AnalysisCommands(MainWindow& window) : QObject(&window), window_(window) {
   connect(&window, &MainWindow::ruleGraphRequested, this, &AnalysisCommands::showRuleGraph);
   connect(&window, &MainWindow::methodComparisonRequested, this, &AnalysisCommands::compareMethods);
-  connect(graph_, &RuleGraphWindow::ruleClicked, this, &AnalysisCommands::selectRule);
 }
 
 void AnalysisCommands::showRuleGraph() {
   if (!window_.projectGuard()) return;
   CommandScope scope(window_);  // the graph is of the editor's text as it stands
+  if (!graph_) {
+    graph_ = new RuleGraphWindow(&window_);
+    connect(graph_, &RuleGraphWindow::ruleClicked, this, &AnalysisCommands::selectRule);
+  }
   graph_->showGraph(window_.workspace());
 }
 
@@ -46,6 +45,7 @@ void AnalysisCommands::compareMethods() {
   if (!setup.asker) QApplication::setOverrideCursor(Qt::WaitCursor);
   std::vector<MethodMeasure> measures = veksa::compareMethods(setup);
   if (!setup.asker) QApplication::restoreOverrideCursor();
+  if (!comparison_) comparison_ = new MethodComparisonWindow(ws.decimalSeparator, &window_);
   comparison_->showMeasures(measures);
 }
 

@@ -19,6 +19,7 @@ class AnalysisCommands : public QObject {
  public:
   explicit AnalysisCommands(MainWindow& window);
 
+  // The windows, made on first use (null before).
   RuleGraphWindow* graphWindow() const { return graph_; }
   MethodComparisonWindow* comparisonWindow() const { return comparison_; }
 
@@ -35,8 +36,8 @@ class AnalysisCommands : public QObject {
   void selectRule(std::size_t nameLine, const QString& name);
 
   MainWindow& window_;
-  RuleGraphWindow* graph_;
-  MethodComparisonWindow* comparison_;
+  RuleGraphWindow* graph_ = nullptr;
+  MethodComparisonWindow* comparison_ = nullptr;
 };
 
 }  // namespace veksa

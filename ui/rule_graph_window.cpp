@@ -12,6 +12,7 @@
 #include "ui/graphviz_render.h"
 #include "ui/key_preview.h"
 #include "ui/qt_text.h"
+#include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 #include "ui/zoom_view.h"
 
@@ -26,11 +27,12 @@ const QString kHint = QStringLiteral(
 }  // namespace
 
 RuleGraphWindow::RuleGraphWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window),
+    : QWidget(parent, closeBoxOnly(Qt::Tool)),
       view_(new ZoomView(this)),
       message_(new QLabel(this)),
       scene_(new QGraphicsScene(this)) {
   setObjectName("RuleGraphWindow");
+  offerCloseOnly(this);  // always on top, as the program's other windows over the editor
   hideOnEscape(this);
   setWindowTitle(QStringLiteral("Граф правил"));
   view_->setObjectName("graphView");
@@ -53,7 +55,7 @@ RuleGraphWindow::RuleGraphWindow(QWidget* parent)
   key({QKeySequence(Qt::CTRL | Qt::Key_Minus)}, &ZoomView::zoomOut);
   key({QKeySequence(Qt::CTRL | Qt::Key_0)}, &ZoomView::fitScene);
   connect(view_, &ZoomView::clicked, this, &RuleGraphWindow::clickedAt);
-  resize(1000, 640);
+  resize(960, 600);
 }
 
 RuleGraphWindow::~RuleGraphWindow() { clear(); }

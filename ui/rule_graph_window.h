@@ -1,7 +1,7 @@
 // The rule graph window ("Граф правил"): the knowledge base's rule graph with the last run's
 // state, laid out by Graphviz and drawn from its SVG in a view that zooms (the wheel,
 // Ctrl+plus/minus, Ctrl+0 fits) and pans (dragging). A click on a rule asks for its "NAME" line.
-// Esc and the close box hide it.
+// Always on top; Esc and the close box hide it.
 #ifndef VEKSA_UI_RULE_GRAPH_WINDOW_H_
 #define VEKSA_UI_RULE_GRAPH_WINDOW_H_
 

@@ -26,7 +26,7 @@ WhyPanel::WhyPanel(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(heading_);
   layout->addWidget(list_, 1);
-  resize(420, 220);
+  resize(420, 150);
 }
 
 void WhyPanel::showEntries(const QString& parameter, const std::vector<WhyEntry>& entries,
