@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "ui/main_window.h"
+#include "ui/recovery_keeper.h"
 #include "veksa_version.h"
 
 namespace {
@@ -70,6 +71,9 @@ int main(int argc, char** argv) {
     app.installTranslator(&qtTranslation);
   }
   veksa::MainWindow window;
+  // Unsaved work is copied as it is typed and offered again after a crash.
+  veksa::RecoveryKeeper recovery(window,
+                                 veksa::RecoveryStore(veksa::RecoveryStore::defaultFolder()));
   window.showMaximized();
   const QStringList args = app.arguments();
   if (args.size() > 1) window.openFile(args.at(1));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,6 +58,20 @@ TEST(CatCommand, NothingAfterTheRichTextDocumentIsALine) {
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, "a\nb\n");
   fs::remove(file);
+}
+
+TEST(CatCommand, OutputThatCannotBeWrittenIsAnError) {
+  const std::string example = std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.vks";
+  std::ostream broken(nullptr);
+  std::ostringstream err;
+  EXPECT_EQ(runCli({"cat", example}, broken, err), 2);
+  EXPECT_EQ(err.str(), "veksa-cli: the output could not be written\n");
+  // The program itself on a full disk.
+  const std::string command =
+      std::string(VEKSA_CLI_PATH) + " cat '" + example + "' > /dev/full 2> /dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 2);
 }
 
 TEST(CatCommand, UsageAndFileErrors) {

@@ -67,7 +67,7 @@ int checkCommand(const Args& args, std::ostream& out, std::ostream& err) {
   }
   if (files.size() == 1) return checkFile(files[0], output, out, err).code;
   if (outputGiven) {
-    err << "veksa-cli check: -o OUT нельзя указать для нескольких файлов\n" << kCheckUsage;
+    err << "veksa-cli check: -o OUT cannot be used with several files\n" << kCheckUsage;
     return kExitUsage;
   }
 

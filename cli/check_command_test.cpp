@@ -112,7 +112,10 @@ TEST_F(CheckCommand, StoppedPassExitsWithOne) {
 TEST_F(CheckCommand, UsageAndFileErrors) {
   std::string file = write("kb.vks", "ГИПОТЕЗЫ:\n");
   EXPECT_EQ(run({"check"}).code, 2);
-  EXPECT_EQ(run({"check", file, file, "-o", (dir_ / "out.vks").string()}).code, 2);
+  Result several = run({"check", file, file, "-o", (dir_ / "out.vks").string()});
+  EXPECT_EQ(several.code, 2);
+  EXPECT_EQ(several.err.substr(0, several.err.find('\n')),
+            "veksa-cli check: -o OUT cannot be used with several files");
   EXPECT_EQ(run({"check", file, "-o"}).code, 2);
   EXPECT_EQ(run({"check", "-o", "x.vks"}).code, 2);
   Result missing = run({"check", "/nonexistent/kb.vks"});

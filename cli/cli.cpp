@@ -56,7 +56,14 @@ int runCli(const Args& args, std::ostream& out, std::ostream& err) {
     return kExitOk;
   }
   for (const Command& c : kCommands) {
-    if (args[0] == c.name) return c.run(Args(args.begin() + 1, args.end()), out, err);
+    if (args[0] != c.name) continue;
+    const int code = c.run(Args(args.begin() + 1, args.end()), out, err);
+    // Output that could not be written (a full disk) is a failure, whatever the command found.
+    if (!out.flush()) {
+      err << "veksa-cli: the output could not be written\n";
+      return kExitUsage;
+    }
+    return code;
   }
   err << "veksa-cli: unknown command \"" << args[0] << "\"\n";
   usage(err);

@@ -394,6 +394,9 @@ TEST_F(RunCommandTest, UsageErrors) {
   EXPECT_EQ(run({}).code, 2);
   EXPECT_EQ(run({example(), "--method", "sideways"}).code, 2);
   EXPECT_EQ(run({example(), "--answers"}).code, 2);
+  Result expect = run({example(), "--expect"});
+  EXPECT_EQ(expect.code, 2);
+  EXPECT_EQ(expect.err.substr(0, expect.err.find('\n')), "veksa-cli run: --expect needs a file");
   Result unknown = run({example(), "--verbose"});
   EXPECT_EQ(unknown.code, 2);
   EXPECT_NE(unknown.err.find("--verbose"), std::string::npos);

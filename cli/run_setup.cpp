@@ -24,7 +24,7 @@ bool readRunOption(const Args& args, std::size_t& i, RunOptions& o, std::string&
   } else if (a == "--path") {
     value(o.path, "--path needs a file");
   } else if (a == "--expect") {
-    value(o.expect, "--expect: нужен файл ожидаемых результатов");
+    value(o.expect, "--expect needs a file");
   } else if (a == "--coverage") {
     o.coverage = true;
   } else if (a == "--compare-methods") {
@@ -81,8 +81,8 @@ bool readRunInputs(const RunOptions& o, RunInputs& in, std::ostream& err, std::s
   }
   if (!o.path.empty()) {
     if (!readOptionFile(o.path, bytes, err)) return false;
-    in.path =
-        splitPlainText(fromUtf8(bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes));
+    in.path = splitLines(fromUtf8(bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes),
+                         kFileLineBreaks);
   }
   if (!o.expect.empty()) {
     if (!readOptionFile(o.expect, bytes, err)) return false;

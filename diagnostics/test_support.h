@@ -3,11 +3,13 @@
 #ifndef VEKSA_DIAGNOSTICS_TEST_SUPPORT_H_
 #define VEKSA_DIAGNOSTICS_TEST_SUPPORT_H_
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "diagnostics/diagnostics.h"
+#include "diagnostics/kb_generator.h"
 #include "engine/host.h"
 #include "engine/message_host.h"
 #include "engine/workspace.h"
@@ -80,52 +82,13 @@ inline Checked runDiagnostics(Lines lines) {
   return c;
 }
 
-// A rule: "NAME " + name, the body, "END".
-inline Lines generatedRule(const Line& name, std::initializer_list<std::u16string_view> body) {
-  Lines lines = {u"NAME " + name};
-  for (auto l : body) lines.emplace_back(l);
-  lines.push_back(u"END");
-  return lines;
-}
-
-// Rules of four kinds, all clean (the third kind is repaired: its point becomes a comma and its
-// OR line is joined), in sections of 100 rules; with or without variables.
+// A generated knowledge base that passes the diagnostics (diagnostics/kb_generator.h without
+// groups), in sections of 100 rules; with or without variables. The diagnostics repair it: they
+// join two lines of every rule of kind 0 and one of kind 3, and write the point of kind 3's factor
+// as a comma.
 inline Lines generatedKnowledgeBase(std::size_t rules, bool variables) {
-  Lines lines = {u"ГИПОТЕЗЫ:",  u"дерево {ёлка, сосна, берёза}", u"цветок {ромашка, роза}",
-                 u"ПАРАМЕТРЫ:", u"оперение {листья, иголки}",    u"шипы {есть, нет}"};
-  if (variables) {
-    lines.push_back(u"ПЕРЕМЕННЫЕ:");
-    lines.push_back(u"X 50");
-    lines.push_back(u"Z 3");
-  }
-  for (std::size_t k = 0; k < rules; ++k) {
-    if (k % 100 == 0) lines.push_back(u"РАЗДЕЛ S" + fromUtf8(std::to_string(k / 100)));
-    Line name = u"R" + fromUtf8(std::to_string(k));
-    Lines r;
-    switch (k % 4) {
-      case 0:
-        r = generatedRule(
-            name, {u"IF оперение листья", u"AND шипы есть",
-                   variables ? u"THEN дерево берёза [0,9], =X+1" : u"THEN дерево берёза [0,9]",
-                   u"ELSE дерево ёлка [-0,9]"});
-        break;
-      case 1:
-        r = generatedRule(name,
-                          {u"CASE шипы", u"есть цветок роза [0,9]", u"нет цветок ромашка [0,7]"});
-        break;
-      case 2:
-        r = generatedRule(name, {u"IF NOT шипы нет", u"OR оперение листья",
-                                 u"THEN цветок роза [0.5]", u"ELSE цветок ромашка [0,5]"});
-        break;
-      default:
-        r = generatedRule(name, {variables ? u"IF =X>5" : u"IF шипы нет",
-                                 u"THEN IF оперение иголки", u"THEN дерево сосна [0,8]",
-                                 u"ELSE дерево ёлка [0,5]", variables ? u"ELSE =Z:=1" : u"ELSE"});
-    }
-    lines.insert(lines.end(), r.begin(), r.end());
-    if (k % 100 == 99) lines.push_back(u"КОНЕЦ РАЗДЕЛА S" + fromUtf8(std::to_string(k / 100)));
-  }
-  return lines;
+  const int n = static_cast<int>(rules);
+  return generateKnowledgeBase({n, variables, false, std::max(1, (n + 99) / 100)}).lines;
 }
 
 // Lines as UTF-8, so that a failing comparison prints readable text.

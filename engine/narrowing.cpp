@@ -5,11 +5,12 @@
 
 namespace veksa {
 
-NarrowResult TreeView1Click(Workspace& ws, bool root, const Line& nodeText, std::string& error) {
+NarrowResult TreeView1Click(Workspace& ws, bool root, const Line& nodeText, std::string& error,
+                            std::size_t occurrence) {
   if (ws.ProjectState == kProjectNone || !ws.hasFile()) return NarrowResult::Unchanged;
   if (!ws.reloadFromFile(error)) return NarrowResult::Failed;
   if (root) return NarrowResult::Whole;
-  const auto range = nodeRange(ws.lines, nodeText);
+  const auto range = nodeRange(ws.lines, nodeText, occurrence);
   if (!range) return NarrowResult::Whole;
   const auto first = ws.lines.begin() + static_cast<std::ptrdiff_t>(range->first);
   const auto last = ws.lines.begin() + static_cast<std::ptrdiff_t>(range->second) + 1;
@@ -17,6 +18,12 @@ NarrowResult TreeView1Click(Workspace& ws, bool root, const Line& nodeText, std:
   ws.lines = Lines(first, last);
   ws.narrowing = std::move(rest);
   return NarrowResult::Narrowed;
+}
+
+bool widenNarrowing(Workspace& ws) {
+  if (!ws.narrowing || ws.emptiedByClose) return false;
+  ws.replaceText(ws.fileText());
+  return true;
 }
 
 }  // namespace veksa

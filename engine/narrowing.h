@@ -17,8 +17,16 @@ enum class NarrowResult {
 };
 
 // Reloads the lines from the caption's file, losing unsaved edits, and keeps the node's lines
-// [first, last] when `root` is false and they are found (nodeRange).
-NarrowResult TreeView1Click(Workspace& ws, bool root, const Line& nodeText, std::string& error);
+// [first, last] when `root` is false and they are found (nodeRange; `occurrence` tells apart the
+// nodes of the same text).
+NarrowResult TreeView1Click(Workspace& ws, bool root, const Line& nodeText, std::string& error,
+                            std::size_t occurrence = 0);
+
+// Before the diagnostics or a run: puts the narrowed part back into the file's full text, keeping
+// the part's edits, so that the lines are the whole knowledge base (what the root node shows, but
+// without reading the file again). Returns false, changing nothing, when the text is not narrowed
+// or "Закрыть" has emptied it (the file then stays as it is).
+bool widenNarrowing(Workspace& ws);
 
 }  // namespace veksa
 

@@ -81,5 +81,23 @@ TEST_F(NarrowingTest, EverySaveWritesTheWholeFileWithTheShownPartReplaced) {
   EXPECT_EQ(ws.fileText(), newKnowledgeBase());
 }
 
+TEST_F(NarrowingTest, WideningKeepsThePartsEditsInTheWholeText) {
+  EXPECT_FALSE(widenNarrowing(ws));  // not narrowed: nothing to do
+  EXPECT_EQ(ws.lines, Lines{u"unsaved edits"});
+  TreeView1Click(ws, false, u"NAME R2", error);
+  ws.lines = {u"NAME R2", u"IF a c", u"END"};
+  EXPECT_TRUE(widenNarrowing(ws));
+  Lines expected = kFile;
+  expected[5] = u"IF a c";
+  EXPECT_EQ(ws.lines, expected);
+  EXPECT_FALSE(ws.narrowing);
+  EXPECT_EQ(fileOf(u"/d/kb.vks"), kFile);  // nothing saved
+  // A part emptied by "Закрыть" stays as it is: widening would leave the file without it.
+  TreeView1Click(ws, false, u"NAME R2", error);
+  closeProject(ws);
+  EXPECT_FALSE(widenNarrowing(ws));
+  EXPECT_TRUE(ws.lines.empty() && ws.narrowing);
+}
+
 }  // namespace
 }  // namespace veksa

@@ -13,7 +13,8 @@
 namespace veksa::fuzz {
 
 inline Lines linesOf(const std::uint8_t* data, std::size_t size) {
-  return splitPlainText(fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
+  return splitLines(fromUtf8(std::string_view(reinterpret_cast<const char*>(data), size)),
+                    kFileLineBreaks);
 }
 
 }  // namespace veksa::fuzz

@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < text.size(); ++i) {
     text[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
   }
-  veksa::Lines lines = veksa::splitPlainText(text);
+  veksa::Lines lines = veksa::splitLines(text, veksa::kFileLineBreaks);
   veksa::setFileSyncForTesting(noSync);
   std::string error;
   if (!veksa::saveKnowledgeBase(savedFile(), lines, error)) {

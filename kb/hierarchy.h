@@ -30,9 +30,13 @@ bool isSectionNode(std::u16string_view text);
 
 // The lines [first, last] that a section or rule node narrows the text to: from the line "РАЗДЕЛ "
 // + S to the first later line "КОНЕЦ РАЗДЕЛА " + S, or from the line equal to the rule node's text
-// to the first later line "END". Whole lines compared exactly; nothing when either is missing.
+// to the first later line "END". Nodes of the same text (rules or sections whose names repeat)
+// are told apart by `occurrence`, their 0-based number in the tree's order, which is the order of
+// their words in the text: each narrows to its own part. Whole lines compared exactly; nothing
+// when the node's line is not exactly its heading or the end line is missing.
 std::optional<std::pair<std::size_t, std::size_t>> nodeRange(const Lines& lines,
-                                                             std::u16string_view text);
+                                                             std::u16string_view text,
+                                                             std::size_t occurrence = 0);
 
 }  // namespace veksa
 

@@ -46,9 +46,21 @@ TEST(HierarchyTest, NodeRangesTakeWholeLinesExactly) {
   EXPECT_EQ(nodeRange({u"РАЗДЕЛ  S", u"КОНЕЦ РАЗДЕЛА S"}, u"S"), std::nullopt);
   EXPECT_EQ(nodeRange({u"NAME R", u"IF a b", u"END "}, u"NAME R"), std::nullopt);
   EXPECT_EQ(nodeRange({u"NAME R x", u"END"}, u"NAME R"), std::nullopt);
-  // Only the first opening line counts, and the end is looked for after it.
+  // The end is looked for after the opening line.
   EXPECT_EQ(nodeRange({u"END", u"NAME R", u"NAME R", u"END"}, u"NAME R"),
             std::make_pair(std::size_t{1}, std::size_t{3}));
+}
+
+TEST(HierarchyTest, NodesOfTheSameTextNarrowToTheirOwnParts) {
+  const Lines twice = {u"РАЗДЕЛ S", u"NAME R", u"IF a b", u"END", u"КОНЕЦ РАЗДЕЛА S",
+                       u"РАЗДЕЛ S", u"NAME R x", u"END", u"NAME R", u"END", u"КОНЕЦ РАЗДЕЛА S"};
+  EXPECT_EQ(outline(buildHierarchy(twice)), u"БАЗА ЗНАНИЙ(S(NAME R), S(NAME R, NAME R))");
+  EXPECT_EQ(nodeRange(twice, u"NAME R", 0), std::make_pair(std::size_t{1}, std::size_t{3}));
+  // The second rule node stands for "NAME R x", which is not its whole line.
+  EXPECT_EQ(nodeRange(twice, u"NAME R", 1), std::nullopt);
+  EXPECT_EQ(nodeRange(twice, u"NAME R", 2), std::make_pair(std::size_t{8}, std::size_t{9}));
+  EXPECT_EQ(nodeRange(twice, u"NAME R", 3), std::nullopt);
+  EXPECT_EQ(nodeRange(twice, u"S", 1), std::make_pair(std::size_t{5}, std::size_t{10}));
 }
 
 }  // namespace

@@ -17,26 +17,10 @@
 
 namespace veksa {
 
-Lines splitPlainText(std::u16string_view text) {
-  Lines lines;
-  Line current;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char16_t c = text[i];
-    if (c == u'\r' || c == u'\n') {
-      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-      lines.push_back(std::move(current));
-      current.clear();
-    } else {
-      current.push_back(c);
-    }
-  }
-  if (!current.empty()) lines.push_back(std::move(current));
-  return lines;
-}
-
 Lines decodeKnowledgeBase(std::string_view bytes) {
   if (looksLikeRtf(bytes)) return readRtf(bytes);
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return splitPlainText(fromUtf8(bytes.substr(3)));
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+    return splitLines(fromUtf8(bytes.substr(3)), kFileLineBreaks);
   bool ascii = true;
   for (char c : bytes) {
     if (static_cast<unsigned char>(c) >= 0x80) {
@@ -44,8 +28,8 @@ Lines decodeKnowledgeBase(std::string_view bytes) {
       break;
     }
   }
-  if (!ascii && isValidUtf8(bytes)) return splitPlainText(fromUtf8(bytes));
-  return splitPlainText(decodeCp1251(bytes));
+  if (!ascii && isValidUtf8(bytes)) return splitLines(fromUtf8(bytes), kFileLineBreaks);
+  return splitLines(decodeCp1251(bytes), kFileLineBreaks);
 }
 
 namespace {

@@ -14,9 +14,6 @@ namespace veksa {
 // lines ended by CR LF, LF or CR.
 Lines decodeKnowledgeBase(std::string_view bytes);
 
-// Splits decoded plain text into lines; a final line end adds no empty line.
-Lines splitPlainText(std::u16string_view text);
-
 // Reads a file into lines. On failure returns false with a message naming the file; `lines` is
 // then unchanged.
 bool loadKnowledgeBase(const std::string& path, Lines& lines, std::string& error);

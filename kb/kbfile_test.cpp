@@ -90,6 +90,18 @@ TEST(Rtf, HostileInputLoadsWithoutRecursion) {
   readRtf("{\\rtf1 \\u99999999999999 \\uc99999999 \\bin999999999 x");
 }
 
+TEST(SplitLines, FileAndEditorBreaks) {
+  const std::u16string_view text = u"a\r\nb\rc\u2028d\ne\n";
+  EXPECT_EQ(splitLines(text, kFileLineBreaks), (Lines{u"a", u"b", u"c\u2028d", u"e"}));
+  EXPECT_EQ(splitLines(text, kEditorLineBreaks), (Lines{u"a\r", u"b\rc", u"d", u"e", u""}));
+  for (LineBreaks breaks : {kFileLineBreaks, kEditorLineBreaks}) {
+    EXPECT_EQ(splitLines(u"", breaks), Lines{});
+    EXPECT_EQ(splitLines(u"x", breaks), Lines{u"x"});
+  }
+  EXPECT_EQ(splitLines(u"\n\n", kFileLineBreaks), (Lines{u"", u""}));
+  EXPECT_EQ(splitLines(u"\n\n", kEditorLineBreaks), (Lines{u"", u"", u""}));
+}
+
 TEST(KbFile, PlainTextInEveryEncoding) {
   // Windows-1251 with CR LF, UTF-8 with and without a byte-order mark, LF and lone CR.
   Lines expected = {u"ГИПОТЕЗЫ:", u"дерево {ёлка}", u""};

@@ -1,4 +1,4 @@
-// UTF-8 and UTF-16 conversions and the new knowledge base.
+// UTF-8 and UTF-16 conversions, line splitting and the new knowledge base.
 #include "kb/text.h"
 
 #include <cstdint>
@@ -9,6 +9,25 @@ namespace veksa {
 
 Lines newKnowledgeBase() {
   return {Line(kHypothesesHeader), u"", Line(kParametersHeader), u"", Line(kVariablesHeader), u""};
+}
+
+Lines splitLines(std::u16string_view text, LineBreaks breaks) {
+  Lines lines;
+  if (text.empty()) return lines;
+  Line current;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    const bool cr = c == u'\r' && breaks.carriageReturn;
+    if (c == u'\n' || cr || (breaks.unicodeSeparators && (c == u'\u2028' || c == u'\u2029'))) {
+      if (cr && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      lines.push_back(std::move(current));
+      current.clear();
+    } else {
+      current.push_back(c);
+    }
+  }
+  if (!current.empty() || !breaks.finalBreakEndsText) lines.push_back(std::move(current));
+  return lines;
 }
 
 std::string toUtf8(std::u16string_view text) {

@@ -25,6 +25,22 @@ inline constexpr std::u16string_view kNewCaption = u"new.vks";
 // The six lines of a new knowledge base.
 Lines newKnowledgeBase();
 
+// Where a text breaks into lines. LF always ends a line.
+struct LineBreaks {
+  bool carriageReturn;      // CR LF and a lone CR end a line too (else CR is a character)
+  bool unicodeSeparators;   // the Unicode line and paragraph separators end a line
+  bool finalBreakEndsText;  // a break at the very end adds no empty last line
+};
+// Files and the other plain texts (answers, rule paths): CR LF, LF or CR; a final line end adds no
+// empty line.
+inline constexpr LineBreaks kFileLineBreaks{true, false, true};
+// An editor's text: LF and the Unicode separators; a final line end is followed by an empty line,
+// as the editor shows it.
+inline constexpr LineBreaks kEditorLineBreaks{false, true, false};
+
+// The lines of a text, without their line ends. The empty text has no lines.
+Lines splitLines(std::u16string_view text, LineBreaks breaks);
+
 // UTF-8 for the terminal and messages; UTF-16 inside.
 std::string toUtf8(std::u16string_view text);
 std::u16string fromUtf8(std::string_view text);

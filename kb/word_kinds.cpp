@@ -77,4 +77,17 @@ std::vector<WordSpan> classifyWords(std::u16string_view line) {
   return spans;
 }
 
+std::vector<WordSpan> blankSpans(std::u16string_view line) {
+  std::vector<WordSpan> spans;
+  std::size_t trailing = line.size();
+  while (trailing > 0 && (line[trailing - 1] == u' ' || line[trailing - 1] == u'\t')) --trailing;
+  for (std::size_t pos = line.find(u'\t'); pos < trailing; pos = line.find(u'\t', pos)) {
+    const std::size_t end = std::min(line.find_first_not_of(u'\t', pos), trailing);
+    spans.push_back({pos, end - pos, WordKind::Blank});
+    pos = end;
+  }
+  if (trailing < line.size()) spans.push_back({trailing, line.size() - trailing, WordKind::Blank});
+  return spans;
+}
+
 }  // namespace veksa

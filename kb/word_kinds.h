@@ -15,6 +15,7 @@ enum class WordKind {
   Header,     // "ГИПОТЕЗЫ:", "ПАРАМЕТРЫ:", "ПЕРЕМЕННЫЕ:", "РАЗДЕЛ S", "КОНЕЦ РАЗДЕЛА S"
   Formula,    // a word beginning with "=": a formula or a comparison
   Certainty,  // a certainty factor "[0,9]"
+  Blank,      // a tab, or spaces at the end of the line (blankSpans)
 };
 
 // A stretch of a line: 0-based start and length in UTF-16 units.
@@ -30,6 +31,12 @@ struct WordSpan {
 // or "КОНЕЦ РАЗДЕЛА" and its name, spaces between included. A certainty factor covers "[" up to
 // and including its "]" (the whole word when it has none), so "[0,9]," leaves the comma out.
 std::vector<WordSpan> classifyWords(std::u16string_view line);
+
+// The blanks that change what a line means although they do not show: every run of tabs (the rule
+// language separates words by spaces only, so "\tIF" is one word and no keyword) and the spaces
+// at the end of the line (an "END " line does not end a rule for the hierarchy tree). They may
+// fall inside the stretches of classifyWords.
+std::vector<WordSpan> blankSpans(std::u16string_view line);
 
 }  // namespace veksa
 

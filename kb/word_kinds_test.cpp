@@ -19,6 +19,19 @@ TEST(WordKindsTest, KeywordsAreWholeWordsBetweenSpaces) {
   EXPECT_EQ(classifyWords(u"   "), std::vector<WordSpan>{});
 }
 
+TEST(WordKindsTest, TabsAndTrailingSpacesAreBlanksThatMatter) {
+  // A keyword after a tab is one word with it, as the diagnostics and the engine read it.
+  EXPECT_EQ(classifyWords(u"\tIF a b"), std::vector<WordSpan>{});
+  EXPECT_EQ(classifyWords(u"IF\ta b"), std::vector<WordSpan>{});
+  EXPECT_EQ(blankSpans(u"\tIF a\t\tb"),
+            (std::vector<WordSpan>{{0, 1, K::Blank}, {5, 2, K::Blank}}));
+  // Trailing blanks are one stretch, tabs among them included; inner spaces are no blanks.
+  EXPECT_EQ(blankSpans(u"END  \t "), (std::vector<WordSpan>{{3, 4, K::Blank}}));
+  EXPECT_EQ(blankSpans(u"IF a b"), std::vector<WordSpan>{});
+  EXPECT_EQ(blankSpans(u"  "), (std::vector<WordSpan>{{0, 2, K::Blank}}));
+  EXPECT_EQ(blankSpans(u""), std::vector<WordSpan>{});
+}
+
 TEST(WordKindsTest, ConclusionsWithFactorsAndFormulas) {
   // "THEN дерево берёза [0,9], =X+5": the factor without its comma, the formula whole.
   EXPECT_EQ(

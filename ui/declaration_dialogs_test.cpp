@@ -1,5 +1,6 @@
 // The declaration dialogs and the editor's context menu, as the user works them.
 #include <QClipboard>
+#include <QTextBlock>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -229,7 +230,7 @@ class DeclarationDialogsTest : public QObject {
     QPlainTextEdit* text = window.editor()->text();
     text->moveCursor(QTextCursor::End);
     QApplication::clipboard()->clear();
-    emit text->customContextMenuRequested(QPoint(5, 5));
+    emit text->customContextMenuRequested(text->cursorRect().center());  // at the caret
     QMenu* menu = window.contextMenu();
     QVERIFY(menu->isVisible());
     QCOMPARE(captions(menu), QStringList({"гипотезы", "параметры", "переменные"}));
@@ -251,6 +252,26 @@ class DeclarationDialogsTest : public QObject {
     // A class entry itself inserts nothing.
     submenu(menu, "гипотезы")->menuAction()->trigger();
     QVERIFY(editorText(window).endsWith("дерево берёза "));
+    // The menu opened elsewhere moves the caret to the clicked point first; opened on the
+    // selection, it keeps the selection for the name to replace.
+    auto pointAt = [text](int line, int column) {
+      QTextCursor at(text->document()->findBlockByNumber(line));
+      at.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+      return text->cursorRect(at).center();
+    };
+    QCOMPARE(text->document()->findBlockByNumber(33).text(), QString());
+    emit text->customContextMenuRequested(pointAt(33, 0));
+    menu->hide();
+    entry(submenu(menu, "переменные"), "X")->trigger();
+    QCOMPARE(text->document()->findBlockByNumber(33).text(), QString(" X "));
+    QTextCursor word(text->document()->findBlockByNumber(13));  // "NAME Правило1"
+    word.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 5);
+    word.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    text->setTextCursor(word);
+    emit text->customContextMenuRequested(pointAt(13, 8));
+    menu->hide();
+    entry(submenu(menu, "переменные"), "Z")->trigger();
+    QCOMPARE(text->document()->findBlockByNumber(13).text(), QString("NAME  Z "));
 
     // The menu is rebuilt every time it opens: the text's declarations as they are now. A class
     // with "&" shows its accelerator and inserts its name without the mark.

@@ -50,6 +50,15 @@ int QtDialogs::choose(QWidget* parent, const QString& title, const QString& text
   return showMessageBox(parent, QMessageBox::Question, title, text, buttons);
 }
 
+bool QtDialogs::offerRecovery(QWidget* parent, const QString& text) {
+  const QStringList buttons = {QStringLiteral("Восстановить"), QStringLiteral("Удалить копию")};
+  const std::unique_ptr<QMessageBox> box = makeMessageBox(
+      parent, QMessageBox::Question, QStringLiteral("Восстановление"), text, buttons);
+  box->setEscapeButton(box->buttons().value(0));
+  box->exec();
+  return box->clickedButton() != box->buttons().value(1);
+}
+
 QString QtDialogs::openFileName(QWidget* parent, const QString& filter) {
   return fileName(parent, filter, QFileDialog::AcceptOpen);
 }

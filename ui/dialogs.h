@@ -26,6 +26,9 @@ class Dialogs {
   // the default (Enter); Esc and the close box choose the last.
   virtual int choose(QWidget* parent, const QString& title, const QString& text,
                      const QStringList& buttons) = 0;
+  // The box "Восстановление" offering a recovery copy of unsaved work: true for "Восстановить",
+  // which Esc and the close box also choose (nothing is lost by it), false for "Удалить копию".
+  virtual bool offerRecovery(QWidget* parent, const QString& text) = 0;
   // The open and save dialogs: the chosen file's full name, or the empty text when cancelled.
   // The save dialog asks before replacing an existing file.
   virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
@@ -43,6 +46,7 @@ class QtDialogs : public Dialogs {
   bool question(QWidget* parent, const QString& title, const QString& text) override;
   int choose(QWidget* parent, const QString& title, const QString& text,
              const QStringList& buttons) override;
+  bool offerRecovery(QWidget* parent, const QString& text) override;
   QString openFileName(QWidget* parent, const QString& filter) override;
   QString saveFileName(QWidget* parent, const QString& filter) override;
   bool print(QWidget* parent, QPrinter& printer) override;

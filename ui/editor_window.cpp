@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include "kb/rule_check.h"
@@ -79,7 +80,11 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
   tree_->setStatusTip(QStringLiteral("Иерархическая структура правил"));
   tree_->setHeaderHidden(true);
   connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-    emit treeNodeClicked(item->parent() == nullptr, item->text(0));
+    int occurrence = 0;
+    for (QTreeWidgetItemIterator it(tree_); *it != item; ++it) {
+      if ((*it)->text(0) == item->text(0)) ++occurrence;
+    }
+    emit treeNodeClicked(item->parent() == nullptr, item->text(0), occurrence);
   });
 
   text_->setObjectName("RichEdit1");
@@ -93,6 +98,7 @@ EditorWindow::EditorWindow(Workspace& ws, Dialogs& dialogs, QWidget* parent)
     if (!pushing_) ws_.emptiedByClose = false;  // the user edits the text
   });
   connect(userDocument_, &QTextDocument::contentsChanged, this, &EditorWindow::updateModified);
+  connect(userDocument_, &QTextDocument::contentsChanged, this, &EditorWindow::textChanged);
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->setObjectName("Splitter1");

@@ -80,10 +80,13 @@ class EditorWindow : public QMdiSubWindow {
 
  signals:
   void closed();
-  // TreeView1Click: a node of the tree was clicked; `root` for "БАЗА ЗНАНИЙ".
-  void treeNodeClicked(bool root, const QString& text);
+  // TreeView1Click: a node of the tree was clicked; `root` for "БАЗА ЗНАНИЙ". `occurrence` counts
+  // the nodes of the same text before it, top to bottom.
+  void treeNodeClicked(bool root, const QString& text, int occurrence);
   // The text has come to differ from the saved text, or has come back to it.
   void modifiedChanged(bool modified);
+  // The user's text changed (after modifiedChanged, when that changed too).
+  void textChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

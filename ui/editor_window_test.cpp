@@ -32,13 +32,20 @@ class EditorWindowTest : public QObject {
     editor.text()->setTextCursor(cursor);
   }
 
-  // The colour the highlighting gives the character at `pos` of line `line` (none: no brush).
-  static QBrush colourAt(QPlainTextEdit* text, int line, int pos) {
+  // The format the highlighting gives the character at `pos` of line `line`; its colour and its
+  // background (none: no brush).
+  static QTextCharFormat formatAt(QPlainTextEdit* text, int line, int pos) {
     const QTextBlock block = text->document()->findBlockByNumber(line);
     for (const QTextLayout::FormatRange& r : block.layout()->formats()) {
-      if (pos >= r.start && pos < r.start + r.length) return r.format.foreground();
+      if (pos >= r.start && pos < r.start + r.length) return r.format;
     }
     return {};
+  }
+  static QBrush colourAt(QPlainTextEdit* text, int line, int pos) {
+    return formatAt(text, line, pos).foreground();
+  }
+  static QBrush backgroundAt(QPlainTextEdit* text, int line, int pos) {
+    return formatAt(text, line, pos).background();
   }
 
   static QByteArray fileBytes(const QString& path) {
@@ -212,6 +219,20 @@ class EditorWindowTest : public QObject {
     QTest::keyClick(text, Qt::Key_Return);
     typeText(text, "OR x");
     QCOMPARE(colourAt(text, text->document()->blockCount() - 1, 0), keyword);
+    // The editor's Tab makes "IF" part of one word, no keyword; the tab and the trailing space
+    // show on a faint background, and a keyword keeps its colour under a trailing blank.
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClick(text, Qt::Key_Tab);
+    typeText(text, "IF x");
+    QTest::keyClick(text, Qt::Key_Return);
+    typeText(text, "END ");
+    const int last = text->document()->blockCount() - 1;
+    QCOMPARE(colourAt(text, last - 1, 1).style(), Qt::NoBrush);
+    const QBrush faint = highlighter->formatOf(WordKind::Blank).background();
+    QCOMPARE(backgroundAt(text, last - 1, 0), faint);
+    QCOMPARE(backgroundAt(text, last - 1, 2).style(), Qt::NoBrush);
+    QCOMPARE(backgroundAt(text, last, 3), faint);
+    QCOMPARE(colourAt(text, last, 0), keyword);
     while (text->document()->isUndoAvailable()) text->undo();
     QCOMPARE(splitLines(editorText(*window)), exampleLines());
 

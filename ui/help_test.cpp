@@ -1,8 +1,8 @@
 // The help window and the About box.
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "ui/about_box.h"
@@ -28,16 +28,18 @@ class HelpTest : public QObject {
     QStringList titles;
     for (int i = 0; i < pages->count(); ++i) {
       titles << pages->tabText(i);
-      auto* text = qobject_cast<QPlainTextEdit*>(pages->widget(i));
+      auto* text = qobject_cast<QTextBrowser*>(pages->widget(i));
       QVERIFY(text && text->isReadOnly());
+      // Each page's text comes from its HTML file, lines and indents as they are laid out there.
       QVERIFY(text->toPlainText().size() > 800);
+      QVERIFY(text->toPlainText().contains("\n   "));
       const bool bars = text->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
       QCOMPARE(bars, i != 4);  // the hot-key page has none
     }
     QCOMPARE(titles, QStringList({"Методические указания", "Структура базы знаний",
                                   "Использование переменной", "Подсчёт коэффициентов уверенности",
                                   "Горячие клавиши", "Рекомендации"}));
-    const QString guide = qobject_cast<QPlainTextEdit*>(pages->widget(0))->toPlainText();
+    const QString guide = qobject_cast<QTextBrowser*>(pages->widget(0))->toPlainText();
     QVERIFY(guide.contains("VEKSA") && guide.contains("*.vks"));
 
     trigger(window, {"&Помощь", "Справка"});

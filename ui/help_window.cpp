@@ -1,9 +1,9 @@
 // The help window.
 #include "ui/help_window.h"
 
-#include <QPlainTextEdit>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "ui/fonts.h"
@@ -17,11 +17,11 @@ HelpWindow::HelpWindow(QWidget* parent)
   setWindowTitle(QStringLiteral("Справка"));
   pages_->setObjectName("TabbedNotebook1");
   for (const HelpPage& page : helpPages()) {
-    auto* text = new QPlainTextEdit;
-    text->setReadOnly(true);
+    auto* text = new QTextBrowser;
     text->setFont(monospaceFont());
-    text->setPlainText(QString::fromUtf8(page.text));
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->document()->setDefaultFont(monospaceFont());
+    text->setHtml(helpPageHtml(page));
+    text->setLineWrapMode(QTextEdit::NoWrap);
     const Qt::ScrollBarPolicy bars = page.scrollBars ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
     text->setVerticalScrollBarPolicy(bars);
     text->setHorizontalScrollBarPolicy(bars);

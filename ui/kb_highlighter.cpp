@@ -24,6 +24,7 @@ KbHighlighter::KbHighlighter(QTextDocument* document) : QSyntaxHighlighter(docum
   formats_[static_cast<std::size_t>(WordKind::Header)] = colour(QColor(0x80, 0x00, 0x80), true);
   formats_[static_cast<std::size_t>(WordKind::Formula)] = colour(QColor(0x00, 0x70, 0x00), false);
   formats_[static_cast<std::size_t>(WordKind::Certainty)] = colour(QColor(0xA0, 0x40, 0x00), false);
+  formats_[static_cast<std::size_t>(WordKind::Blank)].setBackground(QColor(0xE4, 0xE4, 0xF0));
 }
 
 void KbHighlighter::highlightBlock(const QString& text) {
@@ -31,6 +32,15 @@ void KbHighlighter::highlightBlock(const QString& text) {
                                  static_cast<std::size_t>(text.size()));
   for (const WordSpan& span : classifyWords(line)) {
     setFormat(static_cast<int>(span.start), static_cast<int>(span.length), formatOf(span.kind));
+  }
+  // A blank inside a coloured word keeps the word's colour under its background.
+  const QBrush faint = formatOf(WordKind::Blank).background();
+  for (const WordSpan& span : blankSpans(line)) {
+    for (std::size_t i = span.start; i < span.start + span.length; ++i) {
+      QTextCharFormat f = format(static_cast<int>(i));
+      f.setBackground(faint);
+      setFormat(static_cast<int>(i), 1, f);
+    }
   }
 }
 

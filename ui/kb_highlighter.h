@@ -1,5 +1,6 @@
 // Syntax highlighting of the knowledge base in the editor: keywords, headers, formulas and
-// certainty factors in colours of their own. It sets display formats only; the text, and so what
+// certainty factors in colours of their own, and the blanks that matter (tabs, trailing spaces)
+// on a faint background. It sets display formats only; the text, and so what
 // is saved, stays as it is.
 #ifndef VEKSA_UI_KB_HIGHLIGHTER_H_
 #define VEKSA_UI_KB_HIGHLIGHTER_H_
@@ -27,7 +28,7 @@ class KbHighlighter : public QSyntaxHighlighter {
   void highlightBlock(const QString& text) override;
 
  private:
-  std::array<QTextCharFormat, 4> formats_;
+  std::array<QTextCharFormat, 5> formats_;
 };
 
 }  // namespace veksa

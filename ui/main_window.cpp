@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include "engine/narrowing.h"
 #include "ui/analysis_commands.h"
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
@@ -113,16 +114,21 @@ std::array<TableWindow*, 4> MainWindow::resultWindows() const {
 }
 
 void MainWindow::textMatchesFile() {
-  textMatchesFile_ = true;
+  savedText_ = joinLines(ws_.lines);
   if (commandDepth_ == 0) takeSavedText();
 }
 
 void MainWindow::takeSavedText() {
   // A run's own copy of the text is on screen until the run ends; the user's text gets the file's
   // text back only then.
-  if (!textMatchesFile_ || editor_->inRunView()) return;
-  editor_->setSavedText(editor_->plainText());
-  textMatchesFile_ = false;
+  if (!savedText_ || editor_->inRunView()) return;
+  editor_->setSavedText(*savedText_);
+  savedText_.reset();
+}
+
+void MainWindow::showWholeText() {
+  const bool modified = editor_->isModified();
+  if (widenNarrowing(ws_) && !modified) textMatchesFile();
 }
 
 bool MainWindow::mayDiscardEdits() {
@@ -191,6 +197,7 @@ ReplaceDialog* MainWindow::replaceDialog() {
     connect(replace_, &ReplaceDialog::findNextRequested, this,
             [this](const QString& what) { findNext(what, false); });
     connect(replace_, &ReplaceDialog::replaceRequested, this, &MainWindow::replaceFirst);
+    connect(replace_, &ReplaceDialog::replaceAllRequested, this, &MainWindow::replaceAll);
   }
   return replace_;
 }

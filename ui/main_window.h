@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "engine/workspace.h"
 
@@ -108,6 +109,9 @@ class MainWindow : public QMainWindow {
   // and saves when the user says so. True when the command may go on (nothing unsaved, saved,
   // or "Не сохранять"); false after "Отмена" or when the save did not take place.
   bool mayDiscardEdits();
+  // Within a command, before the diagnostics or a run: a text narrowed by the tree becomes the
+  // whole knowledge base again, with the part's edits in it (unsaved as they were).
+  void showWholeText();
   // The buttons of that question, left to right.
   enum UnsavedChoice { kSaveChanges, kDiscardChanges, kCancelCommand };
 
@@ -137,7 +141,8 @@ class MainWindow : public QMainWindow {
   void showMerge();       // "Объединение файлов в проект": a new merge dialog
   void SpeedButton2Click();   // the hierarchy tree of the knowledge base
   // A click on a node of the tree narrows the text to it; the root shows the whole file.
-  void TreeView1Click(bool root, const QString& text);
+  // Nodes of the same text are told apart by their number among them, top to bottom.
+  void TreeView1Click(bool root, const QString& text, int occurrence = 0);
   void N55Click();        // "Классы": refresh of classes and parameters from the text
   void N56Click();        // "Элементы класса": refresh of values and variables
   // PopupMenu1Popup: refreshes the declaration lists and rebuilds the context menu's entries.
@@ -180,6 +185,8 @@ class MainWindow : public QMainWindow {
   void methodComparisonRequested();       // "Сравнение методов", Ctrl+M
   // The end of every outermost command, after the windows have been brought up to date.
   void commandEnded();
+  // openFile loaded a file as the project.
+  void fileOpened();
 
  protected:
   // Closing the window ends the program, after the question about unsaved changes.
@@ -215,16 +222,16 @@ class MainWindow : public QMainWindow {
   void showContextMenu(const QPoint& at);
   void findNext(const QString& what, bool matchCase);
   void replaceFirst(const QString& what, const QString& with);
+  void replaceAll(const QString& what, const QString& with);
   // The editor is usable: a project is open and its window is not closed.
   bool editorOpen() const;
   // "Новый проект" and "Окрыть" bring a closed editor window back.
   void reopenEditor();
   QPrinter& printer();
   void showError(const std::string& error);
-  // The text now equals its file (loaded, saved, or a new knowledge base): the editor takes it as
-  // its saved text once the command has shown it.
+  // The lines now equal their file (loaded, saved, or a new knowledge base): the editor takes
+  // them as its saved text once the command has shown them.
   void textMatchesFile();
-  // The editor's text becomes its saved text when the text matches the file and is shown.
   void takeSavedText();
   SaveOutcome save();
   SaveOutcome saveAs();
@@ -271,7 +278,7 @@ class MainWindow : public QMainWindow {
   QMenu* popup_ = nullptr;
   std::unique_ptr<QPrinter> printer_;
   int commandDepth_ = 0;
-  bool textMatchesFile_ = false;  // at the end of the current command
+  std::optional<QString> savedText_;  // for the editor at the end of the current command
   bool exitConfirmed_ = false;    // "Выход" has asked its questions: closing asks no more
   // The narrowing when the outermost command began: a command that starts or ends it shows the
   // new text as a fresh load, without undo, since undo would then show a whole file as a part of

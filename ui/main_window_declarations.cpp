@@ -112,6 +112,15 @@ void MainWindow::PopupMenu1Popup() {
 
 void MainWindow::showContextMenu(const QPoint& at) {
   if (!editorOpen()) return;
+  // A name chosen from the menu goes where the user clicked: the caret moves there, unless the
+  // click was on the selection, which the name then replaces.
+  QPlainTextEdit* text = editor_->text();
+  const QTextCursor clicked = text->cursorForPosition(at);
+  const QTextCursor selection = text->textCursor();
+  if (!selection.hasSelection() || clicked.position() < selection.selectionStart() ||
+      clicked.position() > selection.selectionEnd()) {
+    text->setTextCursor(clicked);
+  }
   PopupMenu1Popup();
   popup_->popup(editor_->text()->viewport()->mapToGlobal(at));
 }

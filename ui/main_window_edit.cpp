@@ -2,6 +2,7 @@
 // commands that show windows.
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStatusBar>
 
 #include "engine/run_driver.h"
 #include "kb/text_search.h"
@@ -81,6 +82,32 @@ void MainWindow::replaceFirst(const QString& what, const QString& with) {
   }
   editor_->selectRange(static_cast<int>(*at), static_cast<int>(what.size()));
   editor_->text()->insertPlainText(with);
+}
+
+void MainWindow::replaceAll(const QString& what, const QString& with) {
+  if (!editorOpen()) return;
+  const Line text = toLine(editor_->plainText());
+  const Line find = toLine(what);
+  std::vector<std::size_t> found;
+  for (auto at = findForReplace(text, find); at;
+       at = findText(text, find, *at + find.size(), true)) {
+    found.push_back(*at);
+  }
+  if (found.empty()) {
+    dialogs_->error(this, toQString(missingTextMessage(find)));
+    return;
+  }
+  // From the last occurrence back, so that the positions before it stay; one undoable edit.
+  QTextCursor cursor(editor_->text()->document());
+  cursor.beginEditBlock();
+  for (auto at = found.rbegin(); at != found.rend(); ++at) {
+    cursor.setPosition(static_cast<int>(*at));
+    cursor.setPosition(static_cast<int>(*at + find.size()), QTextCursor::KeepAnchor);
+    cursor.insertText(with);
+  }
+  cursor.endEditBlock();
+  editor_->text()->setTextCursor(cursor);
+  statusBar()->showMessage(QStringLiteral("Заменено: %1").arg(found.size()));
 }
 
 void MainWindow::addSections() {

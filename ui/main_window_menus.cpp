@@ -43,15 +43,20 @@ void MainWindow::createActions() {
   auto shared = [this](const QString& caption, const QKeySequence& key = {}) {
     return command(nullptr, caption, key);
   };
+  // Beside each specified key, the one that most programs give the command.
   actions_.newProject = shared(QStringLiteral("Новый проект"), Qt::CTRL | Qt::Key_F1);
+  actions_.newProject->setShortcuts({Qt::CTRL | Qt::Key_F1, Qt::CTRL | Qt::Key_N});
   connect(actions_.newProject, &QAction::triggered, this, &MainWindow::newProject);
   actions_.open = shared(QStringLiteral("Окрыть"), Qt::Key_F3);
+  actions_.open->setShortcuts({Qt::Key_F3, Qt::CTRL | Qt::Key_O});
   connect(actions_.open, &QAction::triggered, this, &MainWindow::openProject);
   actions_.addSections = shared(QStringLiteral("Добавление разделов"));
   connect(actions_.addSections, &QAction::triggered, this, &MainWindow::addSections);
   actions_.save = shared(QStringLiteral("Сохранить"), Qt::Key_F2);
+  actions_.save->setShortcuts({Qt::Key_F2, Qt::CTRL | Qt::Key_S});
   connect(actions_.save, &QAction::triggered, this, &MainWindow::SpeedButton13Click);
   actions_.print = shared(QStringLiteral("Печать"), Qt::Key_F5);
+  actions_.print->setShortcuts({Qt::Key_F5, Qt::CTRL | Qt::Key_P});
   connect(actions_.print, &QAction::triggered, this, &MainWindow::print);
   actions_.run = shared(QStringLiteral("Автоматический запуск"), Qt::Key_F9);
   connect(actions_.run, &QAction::triggered, this, &MainWindow::runRequested);
@@ -120,8 +125,8 @@ void MainWindow::createEditingMenus() {
   connect(command(edit, QStringLiteral("Выделить всё")), &QAction::triggered, this,
           &MainWindow::selectAll);
   edit->addSeparator();
-  connect(command(edit, QStringLiteral("Найти")), &QAction::triggered, this, &MainWindow::showFind);
-  connect(command(edit, QStringLiteral("Заменить")), &QAction::triggered, this,
+  connect(command(edit, QStringLiteral("Найти"), Qt::CTRL | Qt::Key_F), &QAction::triggered, this, &MainWindow::showFind);
+  connect(command(edit, QStringLiteral("Заменить"), Qt::CTRL | Qt::Key_H), &QAction::triggered, this,
           &MainWindow::showReplace);
 
   // The declaration dialogs need a project.
@@ -204,36 +209,36 @@ void MainWindow::createToolBar() {
   // A button shows its hint as a tooltip and in the status bar; `statusOnly` buttons only in the
   // status bar.
   auto* noToolTip = new NoToolTip(bar);
-  auto button = [&](QAction* action, ToolIcon icon, const QString& hint, const char* name,
+  auto button = [&](QAction* action, const char* icon, const QString& hint, const char* name,
                     bool statusOnly = false) {
     action->setObjectName(name);
-    action->setIcon(toolbarIcon(icon));
+    action->setIcon(toolbarIcon(QString::fromLatin1(icon)));
     action->setToolTip(hint);
     action->setStatusTip(hint);
     bar->addAction(action);
     if (statusOnly) bar->widgetForAction(action)->installEventFilter(noToolTip);
     return action;
   };
-  button(actions_.newProject, ToolIcon::New, QStringLiteral("Новый проект"), "newButton");
-  button(actions_.open, ToolIcon::Open, QStringLiteral("Открыть проект"), "openButton");
-  button(actions_.addSections, ToolIcon::AddSection, QStringLiteral("Добавление раздела"),
+  button(actions_.newProject, "new", QStringLiteral("Новый проект"), "newButton");
+  button(actions_.open, "open", QStringLiteral("Открыть проект"), "openButton");
+  button(actions_.addSections, "add_section", QStringLiteral("Добавление раздела"),
          "addSectionButton");
-  button(actions_.save, ToolIcon::Save, QStringLiteral("Сохранить проект"), "SpeedButton13");
-  button(actions_.print, ToolIcon::Print, QStringLiteral("Печать"), "printButton");
-  connect(button(command(nullptr, QString()), ToolIcon::RulePath,
+  button(actions_.save, "save", QStringLiteral("Сохранить проект"), "SpeedButton13");
+  button(actions_.print, "print", QStringLiteral("Печать"), "printButton");
+  connect(button(command(nullptr, QString()), "rule_path",
                  QStringLiteral("Описание пути исполнения правил"), "rulePathButton"),
           &QAction::triggered, this, [this] {
             if (projectGuard()) emit rulePathWindowRequested();
           });
-  button(actions_.run, ToolIcon::Run, QStringLiteral("Автоматический запуск системы"),
+  button(actions_.run, "run", QStringLiteral("Автоматический запуск системы"),
          "SpeedButton9");
-  button(actions_.undo, ToolIcon::Undo, QStringLiteral("Отмена последнего действия"), "undoButton",
+  button(actions_.undo, "undo", QStringLiteral("Отмена последнего действия"), "undoButton",
          true);
-  button(actions_.cut, ToolIcon::Cut, QStringLiteral("Вырезать"), "cutButton");
-  button(actions_.copy, ToolIcon::Copy, QStringLiteral("Копировать"), "copyButton");
-  button(actions_.paste, ToolIcon::Paste, QStringLiteral("Вставить"), "pasteButton");
-  button(actions_.clearAll, ToolIcon::Clear, QStringLiteral("Очистить всё"), "clearButton");
-  connect(button(command(nullptr, QString()), ToolIcon::Hierarchy,
+  button(actions_.cut, "cut", QStringLiteral("Вырезать"), "cutButton");
+  button(actions_.copy, "copy", QStringLiteral("Копировать"), "copyButton");
+  button(actions_.paste, "paste", QStringLiteral("Вставить"), "pasteButton");
+  button(actions_.clearAll, "clear", QStringLiteral("Очистить всё"), "clearButton");
+  connect(button(command(nullptr, QString()), "hierarchy",
                  QStringLiteral("Генерация изображения иерархической структуры базы знаний "),
                  "SpeedButton2", true),
           &QAction::triggered, this, &MainWindow::hierarchyRequested);

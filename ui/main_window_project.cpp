@@ -65,6 +65,7 @@ bool MainWindow::openFile(const QString& path) {
   textMatchesFile();
   editor_->showCaption();
   editor_->text()->setFocus();
+  emit fileOpened();
   return true;
 }
 

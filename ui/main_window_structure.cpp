@@ -1,5 +1,7 @@
 // The main window's commands on the structure of the knowledge base: section frames, the merge of
 // files into a project and the hierarchy tree.
+#include <algorithm>
+
 #include "engine/merge.h"
 #include "engine/narrowing.h"
 #include "kb/hierarchy.h"
@@ -74,13 +76,14 @@ void MainWindow::SpeedButton2Click() {
   editor_->showTree(buildHierarchy(ws_.lines));
 }
 
-void MainWindow::TreeView1Click(bool root, const QString& text) {
+void MainWindow::TreeView1Click(bool root, const QString& text, int occurrence) {
   if (!editorOpen()) return;
   // A knowledge base with a file is read again from it.
   if (ws_.hasFile() && !mayDiscardEdits()) return;
   CommandScope scope(*this);
   std::string error;
-  switch (veksa::TreeView1Click(ws_, root, toLine(text), error)) {
+  switch (veksa::TreeView1Click(ws_, root, toLine(text), error,
+                                static_cast<std::size_t>(std::max(occurrence, 0)))) {
     case NarrowResult::Whole:
     case NarrowResult::Narrowed:
       textMatchesFile();

@@ -15,19 +15,4 @@ QString joinLines(const Lines& lines) {
   return text;
 }
 
-Lines splitLines(const QString& text) {
-  Lines lines;
-  if (text.isEmpty()) return lines;
-  const char16_t* data = reinterpret_cast<const char16_t*>(text.utf16());
-  std::size_t start = 0, n = static_cast<std::size_t>(text.size());
-  for (std::size_t i = 0; i <= n; ++i) {
-    if (i == n || data[i] == u'\n' || data[i] == QChar::ParagraphSeparator ||
-        data[i] == QChar::LineSeparator) {
-      lines.emplace_back(data + start, i - start);
-      start = i + 1;
-    }
-  }
-  return lines;
-}
-
 }  // namespace veksa

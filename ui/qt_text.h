@@ -16,9 +16,13 @@ inline Line toLine(const QString& text) { return text.toStdU16String(); }
 // The editor's text of the lines: joined by line ends. No lines give the empty text.
 QString joinLines(const Lines& lines);
 
-// The lines of an editor's text: split at line ends (a paragraph or line separator or "\n"). The
-// empty text has no lines.
-Lines splitLines(const QString& text);
+// The lines of an editor's text (kEditorLineBreaks): split at "\n" and the paragraph and line
+// separators; a final line end is followed by an empty line. The empty text has no lines.
+inline Lines splitLines(const QString& text) {
+  const std::u16string_view view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                 static_cast<std::size_t>(text.size()));
+  return splitLines(view, kEditorLineBreaks);
+}
 
 }  // namespace veksa
 

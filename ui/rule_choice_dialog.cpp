@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/key_preview.h"
 #include "ui/qt_text.h"
@@ -45,7 +46,15 @@ void RuleChoiceDialog::offer(const Lines& names) {
   const QString kept = combo_->currentText();
   combo_->clear();
   for (const Line& name : names) combo_->addItem(toQString(name));
-  combo_->setEditText(kept);
+  // The last choice stays chosen, so that the arrow keys move on from it; at first the first rule
+  // is chosen. A typed name that is not listed stays as typed, with no rule chosen.
+  const int listed = combo_->findText(kept);
+  if (listed >= 0 || kept.isEmpty()) {
+    combo_->setCurrentIndex(std::max(listed, 0));
+  } else {
+    combo_->setCurrentIndex(-1);
+    combo_->setEditText(kept);
+  }
 }
 
 void RuleChoiceDialog::reject() { hide(); }

@@ -22,7 +22,8 @@ class RuleChoiceDialog : public QDialog {
   QComboBox* ruleBox() const { return combo_; }  // ComboBox1
   QLabel* label() const { return label_; }       // Label1
 
-  // Offers the names afresh; the text of the last choice stays in the edit field.
+  // Offers the names afresh; the text of the last choice stays in the edit field, and the first
+  // rule is chosen when there was none.
   void offer(const Lines& names);
 
  public slots:

@@ -5,7 +5,6 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "kb/kbfile.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/window_buttons.h"
@@ -28,13 +27,13 @@ RulePathWindow::RulePathWindow(Workspace& ws, QWidget* parent)
   // The memo is the path: every edit by the user is the RulePath at once. A final line end adds
   // no empty entry.
   connect(memo_, &QPlainTextEdit::textChanged, this, [this] {
-    if (!filling_) ws_.RulePath = splitPlainText(toLine(memo_->toPlainText()));
+    if (!filling_) ws_.RulePath = splitLines(toLine(memo_->toPlainText()), kFileLineBreaks);
   });
   refresh();
 }
 
 void RulePathWindow::refresh() {
-  if (splitPlainText(toLine(memo_->toPlainText())) == ws_.RulePath) return;
+  if (splitLines(toLine(memo_->toPlainText()), kFileLineBreaks) == ws_.RulePath) return;
   filling_ = true;
   memo_->setPlainText(joinLines(ws_.RulePath));
   filling_ = false;

@@ -92,12 +92,16 @@ void RunCommands::SpeedButton9Click() {
     N49Click();
     return;
   }
-  runCommand([this] { Run1(); });
+  runCommand([this] {
+    window_.showWholeText();
+    Run1();
+  });
 }
 
 void RunCommands::N49Click() {
   if (locked_) return;
   runCommand([this] {
+    window_.showWholeText();
     if (diagnose()) Run1();
   });
 }
@@ -139,6 +143,7 @@ void RunCommands::sectionChoiceCancelled() {
 void RunCommands::N44Click() {
   if (locked_) return;
   CommandScope scope(window_);
+  window_.showWholeText();
   ruleChoice_->offer(traceRuleNames(ws_.lines));
   showTool(ruleChoice_);
 }

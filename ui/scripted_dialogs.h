@@ -32,6 +32,10 @@ class ScriptedDialogs : public Dialogs {
     shown << title + ": " + text;
     return choices.isEmpty() ? 0 : choices.takeFirst();
   }
+  bool offerRecovery(QWidget*, const QString& text) override {
+    shown << "Восстановление: " + text;
+    return answers.isEmpty() ? true : answers.takeFirst();
+  }
   QString openFileName(QWidget*, const QString&) override { return nextFile(); }
   QString saveFileName(QWidget*, const QString&) override { return nextFile(); }
   bool print(QWidget*, QPrinter& printer) override {

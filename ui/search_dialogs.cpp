@@ -54,13 +54,18 @@ ReplaceDialog::ReplaceDialog(QWidget* parent)
       replace_(addField(QStringLiteral("Чем:"), "replaceText")),
       replaceOne_(addButton(QStringLiteral("Заменить"), "replaceButton")),
       replaceAll_(addButton(QStringLiteral("Заменить все"), "replaceAllButton")) {
-  for (QPushButton* button : {replaceOne_, replaceAll_}) {
-    enableWithFindText(button);
-    connect(button, &QPushButton::clicked, this,
-            [this] { emit replaceRequested(findField()->text(), replace_->text()); });
-  }
-  connect(addButton(QStringLiteral("Отмена"), "cancelButton"), &QPushButton::clicked, this,
-          &QDialog::reject);
+  enableWithFindText(replaceOne_);
+  enableWithFindText(replaceAll_);
+  connect(replaceOne_, &QPushButton::clicked, this,
+          [this] { emit replaceRequested(findField()->text(), replace_->text()); });
+  connect(replaceAll_, &QPushButton::clicked, this,
+          [this] { emit replaceAllRequested(findField()->text(), replace_->text()); });
+  QPushButton* cancel = addButton(QStringLiteral("Отмена"), "cancelButton");
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  // Tab goes from the find text to the replacement, then through the buttons.
+  QWidget* const order[] = {findField(), replace_, findNextButton(), replaceOne_, replaceAll_,
+                            cancel};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 }  // namespace veksa

@@ -54,8 +54,10 @@ class ReplaceDialog : public SearchDialog {
   QPushButton* replaceAllButton() const { return replaceAll_; }
 
  signals:
-  // "Заменить" and "Заменить все" alike: one occurrence per press.
+  // "Заменить": the first occurrence of the text.
   void replaceRequested(const QString& what, const QString& with);
+  // "Заменить все": every occurrence.
+  void replaceAllRequested(const QString& what, const QString& with);
 
  private:
   QLineEdit* replace_;

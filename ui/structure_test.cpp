@@ -12,6 +12,8 @@
 
 #include "ui/merge_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/rule_choice_dialog.h"
+#include "ui/run_commands.h"
 #include "ui/scripted_dialogs.h"
 #include "ui/section_names_dialog.h"
 #include "ui/window_test_support.h"
@@ -235,6 +237,53 @@ class StructureTest : public QObject {
     trigger(window, {"&Файл", "Сохранить"});
     QCOMPARE(readFile(kb), expected);
     QVERIFY(dialogs.shown.isEmpty());
+  }
+
+  // Rules and sections whose names repeat narrow to their own parts; the diagnostics and the
+  // rule choice of a trace work on the whole text, with the edits made to a narrowed part.
+  void repeatedNamesAndTheWholeTextBeforeChecks() {
+    ScriptedDialogs dialogs;
+    MainWindow window(&dialogs);
+    window.show();
+    const QString kb = file("twice.vks");
+    const Lines twice = {u"ГИПОТЕЗЫ:", u"ПАРАМЕТРЫ:", u"РАЗДЕЛ S", u"NAME R", u"IF a b", u"END",
+                         u"КОНЕЦ РАЗДЕЛА S", u"РАЗДЕЛ S", u"NAME R", u"IF c d", u"END",
+                         u"NAME Q", u"END", u"КОНЕЦ РАЗДЕЛА S"};
+    writeFile(kb, twice);
+    QVERIFY(window.openFile(kb));
+    QTreeWidget* tree = window.editor()->tree();
+    window.SpeedButton2Click();
+    QCOMPARE(outline(tree->topLevelItem(0)), QString("БАЗА ЗНАНИЙ(S(NAME R), S(NAME R, NAME Q))"));
+    QTreeWidgetItem* second = tree->topLevelItem(0)->child(1);
+    clickItem(tree, second->child(0));
+    QCOMPARE(editorText(window), QString("NAME R\nIF c d\nEND"));
+    clickItem(tree, second);
+    QCOMPARE(splitLines(editorText(window)), Lines(twice.begin() + 7, twice.end()));
+    clickItem(tree, tree->topLevelItem(0)->child(0)->child(0));
+    QCOMPARE(editorText(window), QString("NAME R\nIF a b\nEND"));
+
+    // F6 on the narrowed, edited rule checks the whole text with the edit in it, unsaved.
+    QPlainTextEdit* text = window.editor()->text();
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClicks(text, " x");
+    window.runCommands()->N49Click();
+    Lines edited = twice;
+    edited[5] = u"END x";
+    QCOMPARE(splitLines(editorText(window)), edited);
+    QVERIFY(!window.workspace().narrowing);
+    QCOMPARE(window.editor()->windowTitle(), kb + "*");
+    const QString report = joinLines(window.workspace().report);
+    QVERIFY2(!report.contains("Отсутствует начало раздела гипотез"), qPrintable(report));
+    QCOMPARE(readFile(kb), twice);
+    // Without edits the whole text is the file's, and nothing is unsaved; the rule choice of a
+    // trace offers every rule of it.
+    dialogs.choices << MainWindow::kDiscardChanges;
+    clickItem(tree, second->child(1));
+    QCOMPARE(editorText(window), QString("NAME Q\nEND"));
+    window.runCommands()->N44Click();
+    QCOMPARE(splitLines(editorText(window)), twice);
+    QCOMPARE(window.editor()->windowTitle(), kb);
+    QCOMPARE(window.runCommands()->ruleChoiceDialog()->ruleBox()->count(), 3);
   }
 };
 

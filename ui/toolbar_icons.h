@@ -1,15 +1,16 @@
-// The pictures of the main tool bar's buttons, drawn here so that the program needs no image files.
+// The pictures of the main tool bar's buttons: SVG files built into the program
+// (ui/resources/icons/).
 #ifndef VEKSA_UI_TOOLBAR_ICONS_H_
 #define VEKSA_UI_TOOLBAR_ICONS_H_
 
 #include <QIcon>
+#include <QString>
 
 namespace veksa {
 
-enum class ToolIcon { New, Open, AddSection, Save, Print, RulePath, Run, Undo, Cut, Copy, Paste,
-                      Clear, Hierarchy };
-
-QIcon toolbarIcon(ToolIcon which);
+// The picture ":/icons/NAME.svg" drawn at the tool bar's 24 x 24 size and at twice that for
+// screens with more pixels; a null icon when there is no such picture.
+QIcon toolbarIcon(const QString& name);
 
 }  // namespace veksa
 

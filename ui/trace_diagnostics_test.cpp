@@ -87,6 +87,10 @@ class TraceDiagnosticsTest : public QObject {
     for (int i = 0; i < box->count(); ++i) names << box->itemText(i);
     QCOMPARE(names,
              QStringList({"Правило1", "Правило2", "Правило3", "Правило4", "Правило5", "Правило6"}));
+    // The first rule is chosen, and Down moves on to the second.
+    QCOMPARE(box->currentText(), QString("Правило1"));
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->currentText(), QString("Правило2"));
     QTest::mouseDClick(box->lineEdit(), Qt::LeftButton);
     QCOMPARE(box->width(), choice->width() - 8);
     QTest::keyClick(box, Qt::Key_Escape);
