@@ -1,51 +1,14 @@
 // veksa-cli check FILE [-o OUT] (docs/CLI.md).
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <algorithm>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "cli/cli.h"
+#include "cli/cli_test_support.h"
 #include "kb/kbfile.h"
 
 namespace veksa::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Result {
-  int code;
-  std::string out, err;
-};
-
-Result run(const Args& args) {
-  std::ostringstream out, err;
-  int code = runCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
-
-std::string readBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class CheckCommand : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("veksa-check-test-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string write(const std::string& name, const std::string& utf8) {
-    fs::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary) << utf8;
-    return p.string();
-  }
-  fs::path dir_;
-};
+class CheckCommand : public testing::CliTest {};
+using testing::Result;
 
 const char* const kHead =
     "Для корректного запуска вашей базы знаний\n"
@@ -53,10 +16,9 @@ const char* const kHead =
     "\n";
 
 TEST_F(CheckCommand, CleanExamplePrintsTheReportAndTheMessage) {
-  fs::path example = fs::path(VEKSA_SOURCE_DIR) / "examples/trees_and_flowers.vks";
-  const std::string before = readBytes(example);
-  std::string out = (dir_ / "repaired.vks").string();
-  Result r = run({"check", example.string(), "-o", out});
+  const std::string before = readBytes(example());
+  std::string out = path("repaired.vks");
+  Result r = cli({"check", example(), "-o", out});
   EXPECT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(r.out, std::string(kHead) +
                        "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nРаздел  ПЕРЕМЕННЫЕ:\n"
@@ -64,7 +26,7 @@ TEST_F(CheckCommand, CleanExamplePrintsTheReportAndTheMessage) {
                        "Раздел  ЦВЕТЫ\nПравило  Правило4\nПравило  Правило5\nПравило  Правило6\n"
                        "[message] Тест на наличие ошибок пройден успешно\n");
   EXPECT_TRUE(r.err.empty());
-  EXPECT_EQ(readBytes(example), before);  // FILE is never written
+  EXPECT_EQ(readBytes(example()), before);  // FILE is never written
 
   // OUT holds the repaired lines in the save format: the continuation lines are joined.
   EXPECT_EQ(readBytes(out).rfind("{\\rtf", 0), 0u);
@@ -72,7 +34,7 @@ TEST_F(CheckCommand, CleanExamplePrintsTheReportAndTheMessage) {
   std::string error;
   ASSERT_TRUE(loadKnowledgeBase(out, saved, error)) << error;
   Lines original;
-  ASSERT_TRUE(loadKnowledgeBase(example.string(), original, error));
+  ASSERT_TRUE(loadKnowledgeBase(example(), original, error));
   EXPECT_EQ(saved.size(), original.size() - 3);
   EXPECT_NE(std::find(saved.begin(), saved.end(), u"IF оперение листья AND кора чёрно_белая"),
             saved.end());
@@ -82,18 +44,18 @@ TEST_F(CheckCommand, CleanExamplePrintsTheReportAndTheMessage) {
 }
 
 TEST_F(CheckCommand, FaultsExitWithOne) {
-  std::string file = write("faulty.vks",
-                           "ГИПОТЕЗЫ:\nдерево {ёлка, сосна, берёза}\nПАРАМЕТРЫ:\n"
-                           "оперение {листья, иголки}\nX {a}\nNAME R\nIF окрас белый\n"
-                           "THEN дерево берёза [0.9]\nELSE дерево ёлка [0,9]\nEND\n");
-  const std::string before = readBytes(file);
-  std::string out = (dir_ / "out.vks").string();
-  Result r = run({"check", file, "-o", out});
+  std::string kb = file("faulty.vks",
+                        "ГИПОТЕЗЫ:\nдерево {ёлка, сосна, берёза}\nПАРАМЕТРЫ:\n"
+                        "оперение {листья, иголки}\nX {a}\nNAME R\nIF окрас белый\n"
+                        "THEN дерево берёза [0.9]\nELSE дерево ёлка [0,9]\nEND\n");
+  const std::string before = readBytes(kb);
+  std::string out = path("out.vks");
+  Result r = cli({"check", kb, "-o", out});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, std::string(kHead) +
                        "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nПравило  R\n"
                        "Параметр окрас необъявлен\n");
-  EXPECT_EQ(readBytes(file), before);
+  EXPECT_EQ(readBytes(kb), before);
   // The repairs are written to OUT even when faults remain.
   Lines saved;
   std::string error;
@@ -102,44 +64,44 @@ TEST_F(CheckCommand, FaultsExitWithOne) {
 }
 
 TEST_F(CheckCommand, StoppedPassExitsWithOne) {
-  std::string file = write("stopped.vks", "ГИПОТЕЗЫ: дерево {ёлка}\nNAME R\nEND\n");
-  Result r = run({"check", file});
+  std::string kb = file("stopped.vks", "ГИПОТЕЗЫ: дерево {ёлка}\nNAME R\nEND\n");
+  Result r = cli({"check", kb});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out,
             std::string(kHead) + "Раздел  ГИПОТЕЗЫ:\nВыделите заголовок в отдельную строку\n");
 }
 
 TEST_F(CheckCommand, UsageAndFileErrors) {
-  std::string file = write("kb.vks", "ГИПОТЕЗЫ:\n");
-  EXPECT_EQ(run({"check"}).code, 2);
-  Result several = run({"check", file, file, "-o", (dir_ / "out.vks").string()});
+  std::string kb = file("kb.vks", "ГИПОТЕЗЫ:\n");
+  EXPECT_EQ(cli({"check"}).code, 2);
+  Result several = cli({"check", kb, kb, "-o", path("out.vks")});
   EXPECT_EQ(several.code, 2);
   EXPECT_EQ(several.err.substr(0, several.err.find('\n')),
             "veksa-cli check: -o OUT cannot be used with several files");
-  EXPECT_EQ(run({"check", file, "-o"}).code, 2);
-  EXPECT_EQ(run({"check", "-o", "x.vks"}).code, 2);
-  Result missing = run({"check", "/nonexistent/kb.vks"});
+  EXPECT_EQ(cli({"check", kb, "-o"}).code, 2);
+  EXPECT_EQ(cli({"check", "-o", "x.vks"}).code, 2);
+  Result missing = cli({"check", "/nonexistent/kb.vks"});
   EXPECT_EQ(missing.code, 2);
   EXPECT_NE(missing.err.find("/nonexistent/kb.vks"), std::string::npos);
   EXPECT_TRUE(missing.out.empty());
-  Result unwritable = run({"check", file, "-o", "/nonexistent/out.vks"});
+  Result unwritable = cli({"check", kb, "-o", "/nonexistent/out.vks"});
   EXPECT_EQ(unwritable.code, 2);
   EXPECT_NE(unwritable.err.find("/nonexistent/out.vks"), std::string::npos);
 }
 
 TEST_F(CheckCommand, SeveralFilesEachInItsBlockThenTheSummary) {
-  std::string clean = write("clean.vks",
-                            "ГИПОТЕЗЫ:\nк {v}\nПАРАМЕТРЫ:\np {a}\nNAME R\nIF p a\n"
-                            "THEN к v [0,5]\nELSE к v [-0,5]\nEND\n");
+  std::string clean = file("clean.vks",
+                           "ГИПОТЕЗЫ:\nк {v}\nПАРАМЕТРЫ:\np {a}\nNAME R\nIF p a\n"
+                           "THEN к v [0,5]\nELSE к v [-0,5]\nEND\n");
   // Two faults in a stopped pass count too: "Выделите ..." after its heading line.
-  std::string stopped = write("stopped.vks", "ГИПОТЕЗЫ: дерево {ёлка}\nNAME R\nEND\n");
-  std::string faulty = write("faulty.vks",
-                             "ГИПОТЕЗЫ:\nдерево {ёлка}\nПАРАМЕТРЫ:\nоперение {листья}\nNAME R\n"
-                             "IF окрас белый\nTHEN дерево ёлка [0,9]\nEND\n");
+  std::string stopped = file("stopped.vks", "ГИПОТЕЗЫ: дерево {ёлка}\nNAME R\nEND\n");
+  std::string faulty = file("faulty.vks",
+                            "ГИПОТЕЗЫ:\nдерево {ёлка}\nПАРАМЕТРЫ:\nоперение {листья}\nNAME R\n"
+                            "IF окрас белый\nTHEN дерево ёлка [0,9]\nEND\n");
   const std::string cleanReport = std::string(kHead) +
                                   "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nПравило  R\n"
                                   "[message] Тест на наличие ошибок пройден успешно\n";
-  Result r = run({"check", clean, faulty, stopped});
+  Result r = cli({"check", clean, faulty, stopped});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out, "== " + clean + "\n" + cleanReport + "== " + faulty + "\n" + kHead +
                        "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nПравило  R\n"
@@ -152,8 +114,8 @@ TEST_F(CheckCommand, SeveralFilesEachInItsBlockThenTheSummary) {
 
   // A file that cannot be read: reported in its block and the summary; the others are still
   // checked, and the exit code is 2.
-  const std::string missing = (dir_ / "missing.vks").string();
-  Result m = run({"check", missing, clean});
+  const std::string missing = path("missing.vks");
+  Result m = cli({"check", missing, clean});
   EXPECT_EQ(m.code, 2);
   EXPECT_NE(m.err.find(missing), std::string::npos);
   const std::string block = "== " + missing + "\n[error] ";
@@ -162,33 +124,23 @@ TEST_F(CheckCommand, SeveralFilesEachInItsBlockThenTheSummary) {
                        "\t\tфайл не прочитан\n" + clean + "\t0\tok\n"),
             std::string::npos)
       << m.out;
-  EXPECT_EQ(run({"check", clean, clean}).code, 0);
+  EXPECT_EQ(cli({"check", clean, clean}).code, 0);
 }
 
 TEST_F(CheckCommand, TheProgramItself) {
-  std::string file = write("kb.vks", "ГИПОТЕЗЫ:\n\nПАРАМЕТРЫ:\n\nПЕРЕМЕННЫЕ:\n\n");
-  std::string command = std::string(VEKSA_CLI_PATH) + " check '" + file + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  std::string out;
-  char buf[256];
-  while (std::fgets(buf, sizeof buf, pipe) != nullptr) out += buf;
-  int status = ::pclose(pipe);
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  EXPECT_EQ(out, std::string(kHead) +
-                     "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nРаздел  ПЕРЕМЕННЫЕ:\n"
-                     "Отсутствует начало раздела правил\n");
+  const std::string kb = file("kb.vks", "ГИПОТЕЗЫ:\n\nПАРАМЕТРЫ:\n\nПЕРЕМЕННЫЕ:\n\n");
+  Result r = program({"check", kb});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, std::string(kHead) +
+                       "Раздел  ГИПОТЕЗЫ:\nРаздел  ПАРАМЕТРЫ:\nРаздел  ПЕРЕМЕННЫЕ:\n"
+                       "Отсутствует начало раздела правил\n");
 
   // Two files: the summary closes the output.
-  pipe = ::popen((command + " '" + file + "'").c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  out.clear();
-  while (std::fgets(buf, sizeof buf, pipe) != nullptr) out += buf;
-  status = ::pclose(pipe);
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  const std::string summary = "[summary]\n" + file + "\t1\tошибки\n" + file + "\t1\tошибки\n";
-  ASSERT_GE(out.size(), summary.size());
-  EXPECT_EQ(out.substr(out.size() - summary.size()), summary);
+  r = program({"check", kb, kb});
+  EXPECT_EQ(r.code, 1);
+  const std::string summary = "[summary]\n" + kb + "\t1\tошибки\n" + kb + "\t1\tошибки\n";
+  ASSERT_GE(r.out.size(), summary.size());
+  EXPECT_EQ(r.out.substr(r.out.size() - summary.size()), summary);
 }
 
 }  // namespace

@@ -1,44 +1,26 @@
 // veksa-cli graph on the example knowledge base: the DOT text alone on standard output, the run's
 // state with a run option, -o, usage errors, and a drawing by Graphviz's dot naming every rule.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "cli/cli.h"
+#include "cli/cli_test_support.h"
 
 namespace veksa::cli {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::Result;
 
-struct Result {
-  int code;
-  std::string out, err;
+class GraphCommandTest : public testing::CliTest {
+ protected:
+  // "veksa-cli graph ARGS...".
+  static Result graph(const Args& args) { return cli("graph", args); }
 };
 
-Result graph(Args args) {
-  args.insert(args.begin(), "graph");
-  std::ostringstream out, err;
-  int code = runCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
-
-const std::string kExample = std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.vks";
-const std::string kAnswers = std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.answers";
-
-TEST(GraphCommandTest, DotTextWithAndWithoutTheRunState) {
-  Result plain = graph({kExample});
+TEST_F(GraphCommandTest, DotTextWithAndWithoutTheRunState) {
+  Result plain = graph({example()});
   EXPECT_EQ(plain.code, kExitOk) << plain.err;
   EXPECT_EQ(plain.out.rfind("digraph \"Граф правил\" {\n", 0), 0u);
   EXPECT_EQ(plain.out.find("→"), std::string::npos) << "no run, no fired rule";
   EXPECT_NE(plain.out.find("label=\"X = 50\""), std::string::npos);
 
-  Result ran = graph({kExample, "--answers", kAnswers});
+  Result ran = graph({example(), "--answers", exampleAnswers()});
   EXPECT_EQ(ran.code, kExitOk) << ran.err;
   EXPECT_EQ(ran.out.rfind("digraph", 0), 0u) << "the run prints nothing of its own";
   EXPECT_EQ(ran.err, "");
@@ -48,47 +30,40 @@ TEST(GraphCommandTest, DotTextWithAndWithoutTheRunState) {
   EXPECT_NE(ran.out.find("label=\"X = 55\""), std::string::npos);
 
   // Backward: only the first conclusion of a pass is recorded; Правило1 still fires.
-  Result backward = graph({kExample, "--answers", kAnswers, "--method", "backward-breadth"});
+  Result backward =
+      graph({example(), "--answers", exampleAnswers(), "--method", "backward-breadth"});
   EXPECT_EQ(backward.code, kExitOk);
   EXPECT_NE(backward.out.find("→ THEN"), std::string::npos);
 }
 
-TEST(GraphCommandTest, OutputFileAndUsageErrors) {
-  fs::path out =
-      fs::temp_directory_path() / ("veksa-graph-test-" + std::to_string(::getpid()) + ".dot");
-  Result written = graph({kExample, "-o", out.string()});
+TEST_F(GraphCommandTest, OutputFileAndUsageErrors) {
+  const std::string out = path("graph.dot");
+  Result written = graph({example(), "-o", out});
   EXPECT_EQ(written.code, kExitOk) << written.err;
   EXPECT_EQ(written.out, "");
-  std::ifstream in(out);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(), graph({kExample}).out);
-  fs::remove(out);
+  EXPECT_EQ(readBytes(out), graph({example()}).out);
 
   EXPECT_EQ(graph({}).code, kExitUsage);
-  EXPECT_EQ(graph({kExample, kExample}).code, kExitUsage);
-  EXPECT_EQ(graph({kExample, "--coverage"}).code, kExitUsage);
-  EXPECT_EQ(graph({kExample, "--method", "sideways"}).code, kExitUsage);
-  EXPECT_EQ(graph({kExample, "--bogus"}).code, kExitUsage);
+  EXPECT_EQ(graph({example(), example()}).code, kExitUsage);
+  EXPECT_EQ(graph({example(), "--coverage"}).code, kExitUsage);
+  EXPECT_EQ(graph({example(), "--method", "sideways"}).code, kExitUsage);
+  EXPECT_EQ(graph({example(), "--bogus"}).code, kExitUsage);
   Result missing = graph({"no-such-file.vks"});
   EXPECT_EQ(missing.code, kExitUsage);
   EXPECT_NE(missing.err.find("no-such-file.vks"), std::string::npos);
 }
 
-TEST(GraphCommandTest, DotDrawsEveryRule) {
+TEST_F(GraphCommandTest, DotDrawsEveryRule) {
   if (std::system("command -v dot > /dev/null 2>&1") != 0) GTEST_SKIP() << "Graphviz's dot";
-  fs::path svg =
-      fs::temp_directory_path() / ("veksa-graph-test-" + std::to_string(::getpid()) + ".svg");
-  std::string command = std::string(VEKSA_CLI_PATH) + " graph '" + kExample + "' --answers '" +
-                        kAnswers + "' | dot -Tsvg > '" + svg.string() + "'";
+  const std::string dot = path("graph.dot");
+  ASSERT_EQ(program({"graph", example(), "--answers", exampleAnswers()}, dot).code, kExitOk);
+  const std::string svg = path("graph.svg");
+  const std::string command = "dot -Tsvg " + quoted(dot) + " > " + quoted(svg);
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  std::ifstream in(svg);
-  std::stringstream text;
-  text << in.rdbuf();
-  fs::remove(svg);
+  const std::string text = readBytes(svg);
   for (const char* rule : {">Правило1<", ">Правило2<", ">Правило3<", ">Правило4<", ">Правило5<",
                            ">Правило6<", ">РАЗДЕЛ ДЕРЕВЬЯ<"}) {
-    EXPECT_NE(text.str().find(rule), std::string::npos) << rule;
+    EXPECT_NE(text.find(rule), std::string::npos) << rule;
   }
 }
 

@@ -1,62 +1,23 @@
 // veksa-cli run, end to end on examples/trees_and_flowers.vks. The expected tables are worked
 // out by hand from the rules of the engine.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
-#include <unistd.h>
 
-#include "cli/cli.h"
+#include "cli/cli_test_support.h"
 
 namespace veksa::cli {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::Result;
 
-struct Result {
-  int code;
-  std::string out, err;
-};
-
-class RunCommandTest : public ::testing::Test {
+class RunCommandTest : public testing::CliTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("veksa-run-test-" + std::to_string(::getpid()) + "-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string file(const std::string& name, const std::string& text) {
-    std::string path = (dir_ / name).string();
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-  static std::string example() {
-    return std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.vks";
-  }
-  static std::string exampleAnswers() {
-    return std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.answers";
-  }
-  static Result run(Args args) {
-    args.insert(args.begin(), "run");
-    std::ostringstream out, err;
-    int code = runCli(args, out, err);
-    return {code, out.str(), err.str()};
-  }
+  // "veksa-cli run ARGS...".
+  static Result run(const Args& args) { return cli("run", args); }
   // The elapsed time of a caption replaced by T.
   static std::string timeless(const std::string& out) {
     return std::regex_replace(out, std::regex("время выполнения: [0-9]+:[0-9][0-9]:[0-9][0-9]"),
                               "время выполнения: T");
   }
-
-  fs::path dir_;
 };
 
 const std::string kQuestions =
@@ -375,17 +336,12 @@ TEST_F(RunCommandTest, MessagesArePrinted) {
 }
 
 TEST_F(RunCommandTest, FileIsNeverWritten) {
+  namespace fs = std::filesystem;
   std::string kb = file("kb.vks", "ГИПОТЕЗЫ:\nNAME П\nIF a 1\nTHEN x y [1]\nEND\n");
   auto before = fs::last_write_time(kb);
-  std::string content;
-  {
-    std::ifstream in(kb, std::ios::binary);
-    content.assign(std::istreambuf_iterator<char>(in), {});
-  }
+  const std::string content = readBytes(kb);
   EXPECT_EQ(run({kb}).code, 0);
-  std::ifstream in(kb, std::ios::binary);
-  std::string after(std::istreambuf_iterator<char>(in), {});
-  EXPECT_EQ(after, content);
+  EXPECT_EQ(readBytes(kb), content);
   EXPECT_EQ(fs::last_write_time(kb), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
@@ -454,33 +410,17 @@ TEST_F(RunCommandTest, AnswersFileForms) {
 }
 
 TEST_F(RunCommandTest, TheProgramItself) {
-  std::string out = (dir_ / "out.txt").string();
-  std::string command = std::string(VEKSA_CLI_PATH) + " run '" + example() + "' --answers '" +
-                        exampleAnswers() + "' > '" + out + "' 2>&1";
-  int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  std::ifstream in(out, std::ios::binary);
-  std::string text(std::istreambuf_iterator<char>(in), {});
-  EXPECT_EQ(timeless(text), kQuestions +
-                                "[caption] Найдено решение методом: Прямой в ширину время "
-                                "выполнения: T /100\n" +
-                                kForwardTables);
-  std::string bad =
-      std::string(VEKSA_CLI_PATH) + " run '" + example() + "' --section НЕТ > /dev/null 2>&1";
-  status = std::system(bad.c_str());
-  EXPECT_EQ(WEXITSTATUS(status), 2);
-  std::string unmet = std::string(VEKSA_CLI_PATH) + " run '" + example() + "' '" + example() +
-                      "' --expect '" + file("e.txt", "дерево ёлка 1\n") + "' > /dev/null 2>&1";
-  status = std::system(unmet.c_str());
-  EXPECT_EQ(WEXITSTATUS(status), 4);
+  Result r = program({"run", example(), "--answers", exampleAnswers()});
+  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(timeless(r.out), kQuestions +
+                                 "[caption] Найдено решение методом: Прямой в ширину время "
+                                 "выполнения: T /100\n" +
+                                 kForwardTables);
+  EXPECT_EQ(program({"run", example(), "--section", "НЕТ"}).code, 2);
+  const std::string expect = file("e.txt", "дерево ёлка 1\n");
+  EXPECT_EQ(program({"run", example(), example(), "--expect", expect}).code, 4);
 }
-
-}  // namespace
-}  // namespace veksa::cli
-
-namespace veksa::cli {
-namespace {
 
 TEST_F(RunCommandTest, DiagnosticsBeforeTheRun) {
   // A clean pass (its joins leave the example's results unchanged) shows its message, then runs.
@@ -492,10 +432,11 @@ TEST_F(RunCommandTest, DiagnosticsBeforeTheRun) {
                 kForwardTables);
 
   // Faults: the report as check prints it, exit 1, and nothing asked or run.
-  std::string faulty = file("faulty.vks",
-                            "ГИПОТЕЗЫ:\nдерево {ель}\nПАРАМЕТРЫ:\nцвет {белый}\nПЕРЕМЕННЫЕ:\n"
-                            "NAME П\nIF окрас белый\nTHEN дерево ель [0,9]\nELSE дерево ель [-0,9]\n"
-                            "END\n");
+  std::string faulty =
+      file("faulty.vks",
+           "ГИПОТЕЗЫ:\nдерево {ель}\nПАРАМЕТРЫ:\nцвет {белый}\nПЕРЕМЕННЫЕ:\n"
+           "NAME П\nIF окрас белый\nTHEN дерево ель [0,9]\nELSE дерево ель [-0,9]\n"
+           "END\n");
   Result r = run({faulty, "--answers", exampleAnswers(), "--diagnostics"});
   EXPECT_EQ(r.code, 1);
   EXPECT_EQ(r.out,
@@ -504,9 +445,10 @@ TEST_F(RunCommandTest, DiagnosticsBeforeTheRun) {
             "Параметр окрас необъявлен\n");
 
   // A repaired text is what runs: "THEN=X+5" is laid out as "THEN =X+5", which the run needs.
-  std::string repaired = file("repaired.vks",
-                              "ГИПОТЕЗЫ:\nдерево {ель}\nПАРАМЕТРЫ:\nцвет {белый}\nПЕРЕМЕННЫЕ:\nX 1\n"
-                              "NAME П\nIF цвет белый\nTHEN=X+5\nELSE дерево ель [0,5]\nEND\n");
+  std::string repaired =
+      file("repaired.vks",
+           "ГИПОТЕЗЫ:\nдерево {ель}\nПАРАМЕТРЫ:\nцвет {белый}\nПЕРЕМЕННЫЕ:\nX 1\n"
+           "NAME П\nIF цвет белый\nTHEN=X+5\nELSE дерево ель [0,5]\nEND\n");
   std::string answers = file("a.answers", "цвет да 1 белый\n");
   Result fixed = run({repaired, "--answers", answers, "--diagnostics"});
   EXPECT_EQ(fixed.code, 0) << fixed.err;
@@ -514,12 +456,6 @@ TEST_F(RunCommandTest, DiagnosticsBeforeTheRun) {
   Result unrepaired = run({repaired, "--answers", answers});
   EXPECT_NE(unrepaired.out.find("[variables]\nX\t1\n"), std::string::npos) << unrepaired.out;
 }
-
-}  // namespace
-}  // namespace veksa::cli
-
-namespace veksa::cli {
-namespace {
 
 TEST_F(RunCommandTest, ExpectedResults) {
   // The example's results: роза 0,815, берёза 0,54, ромашка -0,271428571428571. 0,539 is off by
