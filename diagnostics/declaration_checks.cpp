@@ -10,18 +10,23 @@ namespace veksa {
 
 namespace {
 
-// The end words of diagn1 and diagn11.
+// The first words that end the class or parameter declarations (diagn1, diagn11): a header, a
+// section or a rule.
 bool endsDeclarations(const Line& w) {
   return w == kVariablesHeader || w == kHypothesesHeader || w == kParametersHeader ||
          w == kSectionWord || w == kName;
 }
 
-// The end words of diagn2.
+// The first words that end the variable declarations (diagn2): a header other than their own, a
+// section or a rule.
 bool endsVariables(const Line& w) {
   return w == kHypothesesHeader || w == kParametersHeader || w == kSectionWord || w == kName;
 }
 
-// Step 3 of diagn1 on one line.
+// One declaration line laid out as "name {value, value}": the "{" that opens the list gets a space
+// before it when it is glued to the name; a second "{", a "}" inside a word (only the one that
+// ends a word closes the list) and a "," just before "}" are deleted; every other "," gets a space
+// after it. The last character of each word is never looked at.
 Line layOutDeclaration(const Line& line) {
   LineCursor c(line);
   bool braceMet = false;
@@ -59,12 +64,14 @@ Line layOutDeclaration(const Line& line) {
   return c.finish();
 }
 
-// Step 3 of diagn11 on one line: the line without its repeated values.
+// One declaration line without the values it repeats: a value met before on the line is deleted
+// with the character after it; a repeated last value goes with the separator before it, so that
+// the list still ends with "}".
 Line withoutRepeatedValues(const Line& line) {
   LineCursor c(line);
   c.skipSpaces();
   c.advance(c.wordLength());         // the name
-  std::unordered_set<Line> scratch;  // ListBox1: the values met on this line
+  std::unordered_set<Line> scratch;  // the values met on this line
   while (true) {
     c.skipSpaces();
     if (c.atEnd()) break;

@@ -36,8 +36,8 @@ std::size_t wordEnd(std::u16string_view line, std::size_t from) {
   return e;
 }
 
-// Step 1 of diagn34 on one line: a space before every "=" that follows neither a space nor ":",
-// the last character excepted.
+// A formula starts a word of its own: a space goes before every "=" that follows neither a space
+// nor ":" (":=" is the assignment), except an "=" that ends the line.
 Line spacesBeforeEquals(const Line& line) {
   const std::size_t n = line.size();
   Line out;
@@ -51,8 +51,9 @@ Line spacesBeforeEquals(const Line& line) {
   return out;
 }
 
-// Step 2 of diagn34 on one line: each formula becomes one word by deleting the spaces before the
-// words that follow it, up to "AND", "OR", a piece ending with "," or the end of the line.
+// Each formula ("=X + 5") becomes one word ("=X+5"), as the engine reads it: the spaces before
+// the words that follow the "=" word are deleted, up to "AND", "OR", the word after one ending
+// with "," (the next item of a list) or the end of the line.
 Line formulasAsOneWord(const Line& line) {
   const std::size_t n = line.size();
   Line out;
@@ -90,7 +91,8 @@ Line formulasAsOneWord(const Line& line) {
   return out;
 }
 
-// The certainty-factor steps on one line; messages through `say`.
+// The certainty factors ("[0,9]") of one line laid out and checked, word by word; a factor that is
+// not a number is reported through `say`.
 template <typename Say>
 Line certaintyFactors(const Line& line, Say say) {
   LineCursor c(line);
@@ -99,11 +101,11 @@ Line certaintyFactors(const Line& line, Say say) {
     if (c.atEnd()) break;
     std::size_t n = c.wordLength();  // D
     if (c.at(n) == u']') {
-      // 1. A space after a "]" glued to what follows, unless that is a comma.
+      // A space after a "]" glued to what follows, unless that is a comma.
       if (n + 1 < c.remaining() && c.at(n + 1) != u' ' && c.at(n + 1) != u',')
         c.insert(n + 1, u' ');
-      // 2. A comma after the "]" (with spaces between, or glued to the next word) is written
-      //    directly after the bracket, with one space after it when it was glued.
+      // A comma after the "]" (with spaces between, or glued to the next word) is written
+      // directly after the bracket, with one space after it when it was glued.
       std::size_t q = n + 1;
       while (q < c.remaining() && c.at(q) == u' ') ++q;
       if (q < c.remaining() && c.at(q) == u',') {
@@ -113,7 +115,7 @@ Line certaintyFactors(const Line& line, Say say) {
         if (!alone) c.insert(n + 2, u' ');
       }
     }
-    // 3. A "[" inside the word starts a word of its own.
+    // A "[" inside the word starts a word of its own.
     for (std::size_t k = 1; k < n; ++k) {
       if (c.at(k) == u'[') {
         c.insert(k, u' ');
@@ -121,8 +123,8 @@ Line certaintyFactors(const Line& line, Say say) {
         break;
       }
     }
-    // 4. A certainty factor must be a number; its points become commas (only inside the factor,
-    //    never elsewhere on the line).
+    // A certainty factor must be a number; its points become commas (only inside the factor,
+    // never elsewhere on the line).
     if (c.at(0) == u'[') {
       Line value;
       for (std::size_t t = 1; t < n; ++t) value.push_back(c.at(t) == u',' ? u'.' : c.at(t));
@@ -177,7 +179,7 @@ void diagn35(Pass& pass, std::size_t first) {
       }
       const std::size_t e = wordEnd(work, k);
       const Line f = work.substr(k, e - k);  // F, f[0] is the "="
-      // 1. Split F into left operand, operator and right operand.
+      // F splits into the left operand, the operator and the right operand.
       std::size_t opStart = f.size() - 1;  // no operator character before the last: the last
       for (std::size_t t = 1; t + 1 < f.size(); ++t) {
         if (isOperatorChar(f[t])) {
@@ -201,40 +203,40 @@ void diagn35(Pass& pass, std::size_t first) {
       }
       std::size_t rightStart = opStart + op.size();  // in F
       Line right = f.substr(std::min(rightStart, f.size()));
-      // 2. One leading "~" off each operand.
+      // One leading "~" off each operand.
       if (!left.empty() && left.front() == u'~') left.erase(0, 1);
       if (!right.empty() && right.front() == u'~') {
         right.erase(0, 1);
         ++rightStart;
       }
-      // 3. A list comma after the formula: the next word must be a formula too.
+      // A list comma after the formula: the next word must be a formula too.
       if (!right.empty() && right.back() == u',') {
         right.pop_back();
         std::size_t next = e;
         while (next < n && work[next] == u' ') ++next;
         if (next < n && work[next] != u'=') pass.say(u"В списке формул отсутствуют знаки \"=\"");
       }
-      // 4. One leading "=" off the right operand.
+      // One leading "=" off the right operand.
       if (!right.empty() && right.front() == u'=') {
         right.erase(0, 1);
         ++rightStart;
       }
-      // 5. Decimal commas of the right operand become points, in the line too.
+      // Decimal commas of the right operand become points, in the line too.
       for (std::size_t t = 0; t < right.size(); ++t) {
         if (right[t] == u',') {
           right[t] = u'.';
           work[k + rightStart + t] = u'.';
         }
       }
-      // 6 and 7. The left operand must be a declared variable; the right one a number or a
-      // declared variable.
+      // The left operand must be a declared variable; the right one a number or a declared
+      // variable.
       const bool leftIsNumber = isDiagnosticsNumber(left);
       if (leftIsNumber) pass.say(u"Первой в формуле должна стоять переменная, а не число");
       if (!leftIsNumber && !declared(left)) pass.say(u"Переменная " + left + u" не объявлена!");
       if (!isDiagnosticsNumber(right) && !declared(right)) {
         pass.say(u"Переменная " + right + u" не объявлена!");
       }
-      k += f.size();  // 8. the search goes on after F
+      k += f.size();  // the search goes on after F
     }
     text.set(i, std::move(work));
   }
@@ -246,7 +248,7 @@ void certaintyFactorPass(Pass& pass, std::size_t first) {
     const Line& line = text[i];
     if (endsRule(firstWordView(line))) return;
     if (line.size() <= 1) continue;
-    // Every step acts at a "]" or a "[".
+    // Every repair acts at a "]" or a "[".
     if (line.find_first_of(u"[]") == Line::npos) continue;
     text.set(i, certaintyFactors(line, [&](std::u16string_view m) { pass.say(Line(m)); }));
   }

@@ -105,7 +105,7 @@ struct Pass {
 
   Workspace& ws;
   TextBuffer text;
-  std::unordered_set<Line> declaredNames;  // ListBox2: class and parameter names met by diagn11
+  std::unordered_set<Line> declaredNames;  // class and parameter names met so far (diagn11)
   std::size_t expected = 3;                // expected report line count
   std::size_t faults = 0;                  // fault lines written
   bool hypothesesSeen = false, parametersSeen = false, rulesSeen = false;

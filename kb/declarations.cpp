@@ -125,9 +125,10 @@ void addMenuValues(MenuEntry& entry, const Line& line, const Line& name) {
   }
 }
 
-// Steps 3 and 4 of the refresh of values: every line of the stretch [from, ...) up to the first
-// line whose first word ends it adds values under the menu entries of its first word. Returns the
-// index of the line that ended the stretch (the line count when the text ended first).
+// The values of one block of declarations (the classes, or the parameters): every line from `from`
+// up to the first line whose first word ends the block adds its values under each menu entry
+// whose caption, without "&", is the line's first word; a line naming no entry adds nothing.
+// Returns the index of the line that ended the block (the line count when the text ended first).
 template <typename Ends>
 std::size_t addStretchValues(RefreshReader& r, std::vector<MenuEntry>& menu, std::size_t from,
                              Ends ends) {
