@@ -17,7 +17,8 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends $missing
 }
 
-BASE="g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev fonts-dejavu-core"
+BASE="g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  libxcb1-dev libgraphviz-dev fonts-dejavu-core"
 
 case "${1:-}" in
   run)

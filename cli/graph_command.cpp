@@ -57,8 +57,8 @@ int graphCommand(const Args& args, std::ostream& out, std::ostream& err) {
     }
   }
   if (o.files.size() != 1) return usageError(err, "one FILE is needed");
-  if (o.coverage || !o.expect.empty()) {
-    return usageError(err, "--expect and --coverage are options of run");
+  if (o.coverage || o.compareMethods || !o.expect.empty()) {
+    return usageError(err, "--expect, --coverage and --compare-methods are options of run");
   }
   if (o.traceGiven && !o.sections.empty()) {
     return usageError(err, "--section cannot be used with --trace");

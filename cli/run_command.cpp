@@ -2,6 +2,7 @@
 // from an answers file; prints what the run shows and the four tables, then the expected results
 // that were not met and the coverage when asked. Several files run one after the other with the
 // same options, each after a line "== FILE".
+#include <cstdio>
 #include <ostream>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "cli/run_setup.h"
 #include "engine/coverage.h"
 #include "engine/expectations.h"
+#include "engine/method_comparison.h"
 
 namespace veksa::cli {
 
@@ -16,7 +18,7 @@ namespace {
 
 constexpr const char* kRunUsage =
     "usage: veksa-cli run FILE... [--answers FILE] [--method M] [--path FILE] [--section NAME]... "
-    "[--trace RULE] [--diagnostics] [--expect FILE] [--coverage]\n"
+    "[--trace RULE] [--diagnostics] [--expect FILE] [--coverage] [--compare-methods]\n"
     "  M: forward-breadth (default) | forward-depth | backward-breadth | backward-depth | "
     "first-conclusion\n";
 
@@ -62,6 +64,31 @@ int printChecks(const Workspace& ws, const RunOptions& o, const RunInputs& in, s
   return code;
 }
 
+// After a run: the same text run under each method with the same answers, one line each.
+void printComparison(const Workspace& ws, const RunOptions& o, const RunInputs& in,
+                     std::ostream& out) {
+  ComparisonSetup setup;
+  setup.lines = ws.lines;  // the whole text as the run left it (repaired by --diagnostics)
+  setup.path = in.path;
+  setup.sections = o.sections;
+  for (const auto& [parameter, a] : in.answers) {
+    setup.answers.push_back({parameter, a.button, a.position, a.values});
+  }
+  for (const MethodMeasure& m : compareMethods(setup)) {
+    char time[32];
+    std::snprintf(time, sizeof time, "%.3f", m.microsecondsPerPass);
+    out << "[comparison] " << kMethodNames[m.method] << '\t' << m.passes << '\t'
+        << (m.error.empty() ? time : "") << '\t' << m.counts.rulesExecuted << '\t'
+        << m.counts.conditionsEvaluated << '\t' << m.counts.conclusionsRecorded << '\t';
+    if (!m.error.empty()) {
+      out << "[error] " << toUtf8(m.error);
+    } else if (!m.cls.empty() || !m.value.empty()) {
+      out << toUtf8(m.cls + u" " + m.value + u" " + m.certainty);
+    }
+    out << "\n";
+  }
+}
+
 // Runs one FILE and prints what the run shows; returns its exit code.
 int runFile(const RunOptions& o, const RunInputs& in, const std::string& file, std::ostream& out,
             std::ostream& err) {
@@ -84,7 +111,9 @@ int runFile(const RunOptions& o, const RunInputs& in, const std::string& file, s
       break;
   }
   printTables(*ws, run.end == RunEnd::Completed, out);
-  return printChecks(*ws, o, in, out);
+  const int code = printChecks(*ws, o, in, out);
+  if (o.compareMethods) printComparison(*ws, o, in, out);
+  return code;
 }
 
 // The exit code of several runs: the gravest outcome of any, in the order usage or file error,
@@ -125,6 +154,10 @@ int runCommand(const Args& args, std::ostream& out, std::ostream& err) {
   if (o.traceGiven && !o.sections.empty()) {
     return usageError(
         err, "--section cannot be used with --trace (a trace run offers no section choice)");
+  }
+  if (o.traceGiven && o.compareMethods) {
+    return usageError(err,
+                      "--compare-methods cannot be used with --trace (a trace run is not timed)");
   }
 
   RunInputs in;

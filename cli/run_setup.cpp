@@ -27,6 +27,8 @@ bool readRunOption(const Args& args, std::size_t& i, RunOptions& o, std::string&
     value(o.expect, "--expect needs a file");
   } else if (a == "--coverage") {
     o.coverage = true;
+  } else if (a == "--compare-methods") {
+    o.compareMethods = true;
   } else if (a == "--trace") {
     value(o.trace, "--trace needs a rule name");
     o.traceGiven = true;

@@ -30,6 +30,7 @@ struct RunOptions {
   bool traceGiven = false;
   bool diagnostics = false;
   bool coverage = false;
+  bool compareMethods = false;
   Lines sections;
   bool runAsked = false;  // some option that makes a run was given
 };

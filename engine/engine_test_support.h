@@ -11,8 +11,19 @@
 #include "engine/file_store.h"
 #include "engine/scripted_host.h"
 #include "engine/workspace.h"
+#include "kb/kbfile.h"
 
 namespace veksa::testing {
+
+// The lines of examples/trees_and_flowers.vks.
+inline Lines exampleLines() {
+  Lines lines;
+  std::string error;
+  EXPECT_TRUE(loadKnowledgeBase(std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.vks",
+                                lines, error))
+      << error;
+  return lines;
+}
 
 class EngineTest : public ::testing::Test {
  protected:

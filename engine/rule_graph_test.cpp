@@ -14,9 +14,10 @@ class RuleGraphTest : public testing::EngineTest {
  protected:
   void loadExample() {
     std::string error;
-    const std::string dir = std::string(VEKSA_SOURCE_DIR) + "/examples/";
-    ASSERT_TRUE(loadKnowledgeBase(dir + "trees_and_flowers.vks", ws.lines, error)) << error;
-    ASSERT_TRUE(readFileBytes(dir + "trees_and_flowers.answers", answers_, error)) << error;
+    ws.lines = testing::exampleLines();
+    ASSERT_TRUE(readFileBytes(std::string(VEKSA_SOURCE_DIR) + "/examples/trees_and_flowers.answers",
+                              answers_, error))
+        << error;
     static_cast<MemoryFileStore&>(ws.files()).put(u"kb.vks", ws.lines);
     ws.caption = u"kb.vks";
   }

@@ -223,6 +223,7 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
       }
       host.progress(100);
     }
+    ws.lastRun.elapsed = std::chrono::steady_clock::now() - start;
     host.showTiming(false);
     Line elapsed = formatElapsed(std::chrono::steady_clock::now() - start);
     if (ws.InferenceMethod == kMethodForward || ws.InferenceMethod == kMethodBackward ||

@@ -4,6 +4,7 @@
 #ifndef VEKSA_ENGINE_RUN_RECORD_H_
 #define VEKSA_ENGINE_RUN_RECORD_H_
 
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <unordered_set>
@@ -81,6 +82,8 @@ struct RunRecord {
   std::vector<RecordedAnswer> answers;
   PassRecord lastPass;
   long long passes = 0;  // the inference passes the run made (the pass that "стоп" starts included)
+  // The time of the timing loop (of the one pass of a trace run) on the monotonic clock.
+  std::chrono::steady_clock::duration elapsed{};
   void clear() { *this = RunRecord(); }
 };
 

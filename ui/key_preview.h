@@ -15,6 +15,9 @@ void previewKeys(QWidget* window, QObject* filter);
 // A press of Enter or Return.
 bool isEnterPress(const QEvent* event);
 
+// Esc hides `window`: a key press of Esc that none of its controls took.
+void hideOnEscape(QWidget* window);
+
 }  // namespace veksa
 
 #endif  // VEKSA_UI_KEY_PREVIEW_H_

@@ -11,6 +11,7 @@
 #include <QStatusTipEvent>
 
 #include "engine/narrowing.h"
+#include "ui/analysis_commands.h"
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
 #include "ui/help_window.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
   timing_ = new TimingWindow(this);
   connectCommands();
   run_ = new RunCommands(*this, run);
+  analysis_ = new AnalysisCommands(*this);
   endCommand();
 }
 

@@ -36,6 +36,7 @@ struct MenuEntry;
 class ProtocolWindow;
 class ReplaceDialog;
 class ResultsWindow;
+class AnalysisCommands;
 class RunCommands;
 class TableWindow;
 class TimingWindow;
@@ -68,6 +69,8 @@ class MainWindow : public QMainWindow {
   QMenu* contextMenu() const { return popup_; }
   // Running, tracing, the rule path and the diagnostics, with their windows.
   RunCommands* runCommands() const { return run_; }
+  // The rule graph and the comparison of the methods, with their windows.
+  AnalysisCommands* analysisCommands() const { return analysis_; }
   FindDialog* findDialog();
   // The merge dialog of the current use; null when none is open.
   MergeDialog* mergeDialog() const { return merge_; }
@@ -178,10 +181,12 @@ class MainWindow : public QMainWindow {
   void traceRequested();                  // N44Click: F8
   void diagnosticsRequested();            // N49Click: F6
   void hierarchyRequested();              // SpeedButton2Click
+  void ruleGraphRequested();              // "Граф правил", Ctrl+G
+  void methodComparisonRequested();       // "Сравнение методов", Ctrl+M
   // The end of every outermost command, after the windows have been brought up to date.
   void commandEnded();
-  // openFile loaded a file as the project.
-  void fileOpened();
+  // A knowledge base was put in the editor: a file by openFile, or a new one by "Новый проект".
+  void projectLoaded();
 
  protected:
   // Closing the window ends the program, after the question about unsaved changes.
@@ -262,6 +267,7 @@ class MainWindow : public QMainWindow {
   HelpWindow* help_ = nullptr;
   TimingWindow* timing_ = nullptr;
   RunCommands* run_ = nullptr;
+  AnalysisCommands* analysis_ = nullptr;
   FindDialog* find_ = nullptr;
   ReplaceDialog* replace_ = nullptr;
   MergeDialog* merge_ = nullptr;

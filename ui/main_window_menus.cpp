@@ -173,6 +173,9 @@ void MainWindow::createRunMenu() {
           &MainWindow::traceRequested);
   connect(command(run, QStringLiteral("Сброс"), Qt::Key_F7), &QAction::triggered, this,
           &MainWindow::N22Click);
+  run->addSeparator();
+  connect(command(run, QStringLiteral("Сравнение методов"), Qt::CTRL | Qt::Key_M),
+          &QAction::triggered, this, &MainWindow::methodComparisonRequested);
 }
 
 void MainWindow::createResultsAndHelpMenus() {
@@ -189,6 +192,9 @@ void MainWindow::createResultsAndHelpMenus() {
   shows(results, QStringLiteral("Все окна"), &MainWindow::showAllResults);
   results->addSeparator();
   shows(results, QStringLiteral("Сохранить ответы"), &MainWindow::saveRunAnswers);
+  results->addSeparator();
+  connect(command(results, QStringLiteral("Граф правил"), Qt::CTRL | Qt::Key_G),
+          &QAction::triggered, this, &MainWindow::ruleGraphRequested);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Помощь"));
   shows(help, QStringLiteral("О программе"), &MainWindow::showAbout);

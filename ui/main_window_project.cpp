@@ -31,6 +31,7 @@ void MainWindow::newProject() {
   veksa::newProject(ws_);
   editor_->clearTree();
   textMatchesFile();
+  emit projectLoaded();
 }
 
 void MainWindow::openProject() {
@@ -65,7 +66,7 @@ bool MainWindow::openFile(const QString& path) {
   textMatchesFile();
   editor_->showCaption();
   editor_->text()->setFocus();
-  emit fileOpened();
+  emit projectLoaded();
   return true;
 }
 

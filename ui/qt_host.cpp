@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <algorithm>
 
+#include "engine/why_asked.h"
+#include "kb/locate.h"
 #include "ui/dialogs.h"
 #include "ui/editor_window.h"
 #include "ui/input_guard.h"
@@ -61,6 +63,16 @@ void QtHost::letWindowsPaint() {
 Answer QtHost::ask(const Question& question) {
   // The user sees the text that is being run (the chosen sections) while answering.
   window_.editor()->pushLines();
+  // "Почему?" reads the text being run and the rules it runs: the traced rule, or the path (the
+  // sequential one while none is set, as for the comparison of the methods).
+  const Workspace& ws = window_.workspace();
+  question_.setWhyEntries([&ws](const Line& parameter) {
+    Lines path = ws.TraceMode == 1 ? Lines{ws.traceRule} : ws.RulePath;
+    if (path.empty()) {
+      for (const RuleLine& r : ruleLines(ws.lines)) path.push_back(r.name);
+    }
+    return whyAsked(ws.lines, path, parameter);
+  });
   return question_.ask(question);
 }
 

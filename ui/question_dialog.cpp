@@ -19,6 +19,7 @@
 #include "engine/question.h"
 #include "ui/key_preview.h"
 #include "ui/qt_text.h"
+#include "ui/why_panel.h"
 #include "ui/window_buttons.h"
 #include "ui/window_placement.h"
 
@@ -82,7 +83,9 @@ QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
       scale_(new ScaleLabel(track_, this)),
       stop_(new QPushButton(QStringLiteral("стоп"), this)),
       all_(new QPushButton(QStringLiteral("все"), this)),
-      yes_(new QPushButton(QStringLiteral("да"), this)) {
+      yes_(new QPushButton(QStringLiteral("да"), this)),
+      why_(new QPushButton(QStringLiteral("Почему?"), this)),
+      whyPanel_(new WhyPanel(this)) {
   setObjectName("TForm10");
   offerCloseOnly(this);  // minimising the modal dialog would hide the whole program
   setWindowTitle(QStringLiteral("Вопрос"));
@@ -111,6 +114,7 @@ QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
   stop_->setObjectName("Button3");
   all_->setObjectName("Button1");
   yes_->setObjectName("Button2");
+  why_->setObjectName("whyButton");
 
   auto* top = topRow_ = new QHBoxLayout;
   top->addWidget(name_, 1);
@@ -121,6 +125,8 @@ QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
   buttons->addWidget(all_);
   buttons->addStretch(1);
   buttons->addWidget(yes_);
+  buttons->addSpacing(12);
+  buttons->addWidget(why_);
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addLayout(top);
@@ -139,11 +145,15 @@ QuestionDialog::QuestionDialog(char16_t separator, QWidget* parent)
   connect(stop_, &QPushButton::clicked, this, [this] { answer(AnswerButton::Stop); });
   // Enter belongs to the dialog, not to whichever button has the focus.
   for (QPushButton* button : {stop_, all_, yes_}) button->setAutoDefault(false);
-  // Tab goes from the values to the track bar, then to "да", "все" and "стоп".
+  for (QPushButton* button : {stop_, all_, yes_, why_}) button->setAutoDefault(false);
+  // Tab goes from the values to the track bar, then to "да", "все" and "стоп", and last to
+  // "Почему?".
   setTabOrder(values_, track_);
   setTabOrder(track_, yes_);
   setTabOrder(yes_, all_);
   setTabOrder(all_, stop_);
+  setTabOrder(stop_, why_);
+  connect(why_, &QPushButton::clicked, this, &QuestionDialog::showWhy);
   previewKeys(this, this);
 }
 
@@ -182,6 +192,7 @@ Answer QuestionDialog::ask(const Question& question) {
   button_ = AnswerButton::Escape;
   tabbed_ = false;
   exec();
+  whyPanel_->hide();
 
   Answer result;
   result.button = button_;
@@ -196,6 +207,12 @@ Answer QuestionDialog::ask(const Question& question) {
 void QuestionDialog::answer(AnswerButton button) {
   button_ = button;
   done(QDialog::Accepted);
+}
+
+void QuestionDialog::showWhy() {
+  const Line parameter = toLine(name_->text());
+  whyPanel_->showEntries(name_->text(),
+                         whyEntries_ ? whyEntries_(parameter) : std::vector<WhyEntry>(), this);
 }
 
 void QuestionDialog::reject() {

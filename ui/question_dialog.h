@@ -5,8 +5,11 @@
 #define VEKSA_UI_QUESTION_DIALOG_H_
 
 #include <QDialog>
+#include <functional>
+#include <vector>
 
 #include "engine/host.h"
+#include "engine/why_asked.h"
 
 class QHBoxLayout;
 class QLineEdit;
@@ -16,6 +19,8 @@ class QSlider;
 class QLabel;
 
 namespace veksa {
+
+class WhyPanel;
 
 class QuestionDialog : public QDialog {
   Q_OBJECT
@@ -36,6 +41,13 @@ class QuestionDialog : public QDialog {
   QPushButton* stopButton() const { return stop_; }        // Button3, "стоп"
   QPushButton* allButton() const { return all_; }          // Button1, "все"
   QPushButton* yesButton() const { return yes_; }          // Button2, "да"
+  // "Почему?", last in the Tab order: shows the rules that test the parameter being asked.
+  QPushButton* whyButton() const { return why_; }
+  WhyPanel* whyPanel() const { return whyPanel_; }
+  // Where "Почему?" finds the rules of a parameter; without it the panel lists none.
+  void setWhyEntries(std::function<std::vector<WhyEntry>(const Line& parameter)> entries) {
+    whyEntries_ = std::move(entries);
+  }
 
  public slots:
   // Esc, and every close that is not an answer.
@@ -53,6 +65,7 @@ class QuestionDialog : public QDialog {
   void answer(AnswerButton button);
   // Puts the parameter name into its field, widening the dialog for it within the screen.
   void showName(const QString& name);
+  void showWhy();
 
   char16_t separator_;
   QHBoxLayout* topRow_ = nullptr;  // the name and the certainty
@@ -64,6 +77,9 @@ class QuestionDialog : public QDialog {
   QPushButton* stop_;
   QPushButton* all_;
   QPushButton* yes_;
+  QPushButton* why_;
+  WhyPanel* whyPanel_;
+  std::function<std::vector<WhyEntry>(const Line&)> whyEntries_;
   AnswerButton button_ = AnswerButton::Escape;
   bool tabbed_ = false;  // Tab was pressed since the dialog opened
 };

@@ -51,7 +51,7 @@ class QuestionDialogTest : public QObject {
     QList<QWidget*> order;
     const Answer answer = ask(dialog, question("оперение", {"листья", "иголки"}), [&] {
       order << QApplication::focusWidget();  // the track bar, for the arrow keys
-      for (int i = 0; i < 6; ++i) {
+      for (int i = 0; i < 7; ++i) {
         tab();
         order << QApplication::focusWidget();
       }
@@ -61,7 +61,7 @@ class QuestionDialogTest : public QObject {
     });
     const QList<QWidget*> expected = {dialog.trackBar(),  dialog.valueList(), dialog.trackBar(),
                                       dialog.yesButton(), dialog.allButton(), dialog.stopButton(),
-                                      dialog.valueList()};
+                                      dialog.whyButton(), dialog.valueList()};
     QCOMPARE(order, expected);
     QCOMPARE(dialog.nameEdit()->focusPolicy(), Qt::NoFocus);
     QCOMPARE(dialog.certaintyEdit()->focusPolicy(), Qt::NoFocus);

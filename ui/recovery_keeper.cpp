@@ -23,7 +23,7 @@ RecoveryKeeper::RecoveryKeeper(MainWindow& window, const RecoveryStore& store)
   EditorWindow* editor = window.editor();
   connect(editor, &EditorWindow::textChanged, this, &RecoveryKeeper::textChanged);
   connect(editor, &EditorWindow::modifiedChanged, this, &RecoveryKeeper::modifiedChanged);
-  connect(&window, &MainWindow::fileOpened, this, &RecoveryKeeper::offerLater);
+  connect(&window, &MainWindow::projectLoaded, this, &RecoveryKeeper::offerLater);
   connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this,
           &RecoveryKeeper::removeCopy);
   offerLater();

@@ -1,8 +1,8 @@
 // Keeps a recovery copy of unsaved work and offers it after a crash. While the editor's text has
 // unsaved changes, a copy is written a few seconds after a change (at most one write per interval,
 // however fast the typing); it is removed once the text is saved or discarded and at a normal
-// exit. At start and whenever a file is opened, a copy left behind for that knowledge base is
-// offered in the box "Восстановление".
+// exit. At start, whenever a file is opened and at "Новый проект", a copy left behind for that
+// knowledge base is offered in the box "Восстановление".
 #ifndef VEKSA_UI_RECOVERY_KEEPER_H_
 #define VEKSA_UI_RECOVERY_KEEPER_H_
 

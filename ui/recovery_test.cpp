@@ -1,9 +1,14 @@
 // Recovery copies: their names and ages, and the keeper that writes, removes and offers them in a
 // main window answered by scripted dialogs.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 
 #include "ui/qt_text.h"
 #include "ui/recovery_keeper.h"
@@ -25,6 +30,18 @@ Lines loaded(const QString& path) {
   std::string error;
   loadKnowledgeBase(path.toStdString(), lines, error);
   return lines;
+}
+
+// The real box "Восстановление", answered by `act` once it is open: true for "Восстановить".
+bool offered(const std::function<void(QMessageBox*)>& act) {
+  QTimer::singleShot(0, [act] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box);
+    QCOMPARE(box->windowTitle(), QString("Восстановление"));
+    act(box);
+  });
+  QtDialogs dialogs;
+  return dialogs.offerRecovery(nullptr, "Найдена копия");
 }
 
 }  // namespace
@@ -76,6 +93,14 @@ class RecoveryTest : public QObject {
     QVERIFY(saveKnowledgeBase(file("plain").toStdString(), {}, error));
     QVERIFY(!RecoveryStore(file("plain/recovery")).write(kb, {u"x"}, error));
     QVERIFY(QString::fromStdString(error).contains(file("plain/recovery")));
+  }
+
+  void theBoxLosesNothingOnEsc() {
+    QVERIFY(!offered([](QMessageBox* box) { box->buttons().at(1)->click(); }));  // Удалить копию
+    QVERIFY(offered([](QMessageBox* box) { box->buttons().at(0)->click(); }));
+    QVERIFY(offered([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }));
+    QVERIFY(offered([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }));
+    QVERIFY(offered([](QMessageBox* box) { box->close(); }));
   }
 
   void keeperWritesRemovesAndOffers() {
@@ -152,6 +177,19 @@ class RecoveryTest : public QObject {
     QCOMPARE(fourth.shown.size(), 1);
     QVERIFY(fourth.shown[0].contains("базы знаний new.vks от "));
     QCOMPARE(editorText(fresh), editorText(restarted));
+
+    // Started with a file, the program offers a new knowledge base's copy at "Новый проект".
+    QVERIFY(store.write("new.vks", {u"ГИПОТЕЗЫ:", u"оставлено"}, error));
+    ScriptedDialogs fifth;
+    MainWindow withFile(&fifth);
+    RecoveryKeeper fileRecovery(withFile, store);
+    QVERIFY(withFile.openFile(kb));
+    QCoreApplication::processEvents();
+    QVERIFY(fifth.shown.isEmpty());
+    withFile.newProject();
+    QCoreApplication::processEvents();
+    QCOMPARE(fifth.shown.size(), 1);
+    QCOMPARE(editorText(withFile), QString("ГИПОТЕЗЫ:\nоставлено"));
   }
 };
 

@@ -6,17 +6,32 @@
 #include <QTreeWidget>
 
 #include "engine/explanation.h"
+#include "ui/bar_delegate.h"
 #include "ui/explanation_window.h"
 #include "ui/qt_text.h"
 
 namespace veksa {
+
+namespace {
+
+// The certainty column: a bar behind every certainty (`hasBar` picks the rows that hold one).
+constexpr int kCertaintyColumn = 2;
+void addCertaintyBars(TableWindow* window, const Workspace& ws,
+                      std::function<bool(const QModelIndex&)> hasBar = {}) {
+  window->list()->setItemDelegateForColumn(
+      kCertaintyColumn, new BarDelegate(ws.decimalSeparator, std::move(hasBar), window->list()));
+}
+
+}  // namespace
 
 FactsWindow::FactsWindow(Workspace& ws, QWidget* parent)
     : TableWindow("TForm12", QStringLiteral("Коэффициенты фактов"), ws.facts,
                   {{QStringLiteral("Параметр"), 100},
                    {QStringLiteral("Значение"), 100},
                    {QStringLiteral("Коэффициент"), 100}},
-                  false, parent) {}
+                  false, parent) {
+  addCertaintyBars(this, ws);
+}
 
 ResultsWindow::ResultsWindow(Workspace& ws, QWidget* parent)
     : TableWindow("TForm11", toQString(ws.resultsCaption), ws.results,
@@ -29,6 +44,7 @@ ResultsWindow::ResultsWindow(Workspace& ws, QWidget* parent)
       explainAction_(rowMenu_->addAction(QStringLiteral("Как получено"))),
       // A window of the main window's, like the result windows themselves.
       explanation_(new ExplanationWindow(parent)) {
+  addCertaintyBars(this, ws);
   rowMenu_->setObjectName("explanationMenu");
   connect(list(), &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { explainRow(list()->indexOfTopLevelItem(item)); });
@@ -80,7 +96,12 @@ ProtocolWindow::ProtocolWindow(Workspace& ws, QWidget* parent)
                   {{QStringLiteral("Правило"), 100},
                    {QStringLiteral("Решение"), 100},
                    {QStringLiteral("Коэффициент"), 100}},
-                  true, parent) {}
+                  true, parent) {
+  // A "Гипотеза" row holds a conclusion's certainty; a "Переменная" row a variable's value.
+  addCertaintyBars(this, ws, [](const QModelIndex& index) {
+    return index.siblingAtColumn(0).data().toString() == QStringLiteral("Гипотеза");
+  });
+}
 
 VariablesWindow::VariablesWindow(Workspace& ws, QWidget* parent)
     : TableWindow("TForm16", QStringLiteral("Переменные"), ws.variables,
