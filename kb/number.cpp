@@ -105,7 +105,7 @@ std::u16string formatGeneral(long double value, char16_t separator) {
   if (value == 0) return u"0";
   Decimal d = decimalDigits(std::fabs(value));
   const int exponent = d.exponent;
-  char digits[16];
+  char digits[16] = {};  // zeroed: GCC at -O3 cannot see that to_chars fills all 15
   std::to_chars(digits, digits + sizeof digits, d.digits);
   std::size_t count = 15;
   while (count > 1 && digits[count - 1] == '0') --count;
