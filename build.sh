@@ -36,6 +36,10 @@ case "${1:-}" in
     cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEKSA_SANITIZE=ON
     cmake --build build-test
     (cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2)
+    # The optimised build of the run command warns where the debug build does not (warnings are
+    # errors), so it is built here too, in the folder the run command uses.
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEKSA_BUILD_TESTS=OFF
+    cmake --build build --target veksa veksa-cli
     if command -v clang++ >/dev/null 2>&1; then
       # A short smoke of every fuzz target (libFuzzer needs clang).
       cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVEKSA_BUILD_FUZZ=ON \

@@ -89,12 +89,12 @@ waitwin '^Найдено решение' 30; sleep 1
 shot "$OUT/03-results.png"
 check "results window offers no minimise" no_minimise '^Найдено решение'
 check "after a run the results window has the focus" on_top '^Найдено решение'
-# An explanation of the first result, then "Сохранить ответы" (the last item of "Результаты").
+# An explanation of the first result, then "Сохранить ответы" (the last but one item of "Результаты").
 eval "$(frame "$(win '^Найдено решение')" R)"
 xdotool mousemove $((RX + 60)) $((RY + 48)) click --repeat 2 --delay 80 1
 waitwin '^Объяснение' 5; sleep 0.5
 xdotool mousemove 5 890
-press alt+Cyrillic_er Up Return
+press alt+Cyrillic_er Up Up Return
 sleep 1.5
 shot "$OUT/04-save-answers.png"
 dialog=$(active)
