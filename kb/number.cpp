@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -45,18 +46,45 @@ struct Decimal {
   int exponent = 0;
 };
 
-Decimal decimalDigits(long double a) {
+// a = m * 2^q with a 64-bit m whose top bit is set.
+void binaryParts(long double a, unsigned long long& m, int& q) {
+#if LDBL_MANT_DIG == 64 && defined(__x86_64__)
+  // The x87 extended format: a 64-bit significand with its integer bit, a 15-bit biased exponent.
+  unsigned long long significand;
+  unsigned short signAndExponent;
+  std::memcpy(&significand, &a, 8);
+  std::memcpy(&signAndExponent, reinterpret_cast<const char*>(&a) + 8, 2);
+  const int biased = signAndExponent & 0x7FFF;
+  if (biased != 0 && (significand >> 63) != 0) {
+    m = significand;
+    q = biased - 16383 - 63;
+    return;
+  }
+#endif
   int binaryExponent = 0;
   long double fraction = std::frexp(a, &binaryExponent);  // a = fraction * 2^binaryExponent
-  auto m = static_cast<unsigned long long>(std::ldexp(fraction, 64));
-  int q = binaryExponent - 64;
-  int e10 = static_cast<int>(std::floor(std::log10(a)));
+  m = static_cast<unsigned long long>(std::ldexp(fraction, 64));
+  q = binaryExponent - 64;
+}
+
+Decimal decimalDigits(long double a) {
+  unsigned long long m = 0;
+  int q = 0;
+  binaryParts(a, m, q);
+  const int binaryExponent = q + 64;
+  // 2^(binaryExponent - 1) <= a < 2^binaryExponent: the decimal exponent from log10(2), off by at
+  // most one, which the loop mends.
+  int e10 = static_cast<int>(std::floor((binaryExponent - 1) * 0.301029995663981195L));
+  static const auto* powersOfFive = [] {
+    auto* p = new Wide[28];
+    p[0] = 1;
+    for (int i = 1; i < 28; ++i) p[i] = p[i - 1] * 5;
+    return p;
+  }();
   for (int attempt = 0; attempt < 3; ++attempt) {
     int k = 14 - e10;
     if (k < 0 || k > 27) break;
-    Wide power = 1;
-    for (int i = 0; i < k; ++i) power *= 5;
-    Wide x = static_cast<Wide>(m) * power;
+    Wide x = static_cast<Wide>(m) * powersOfFive[k];
     int shift = -(q + k);  // a * 10^k = x / 2^shift
     if (shift <= 0 || shift >= 127) break;
     Wide whole = x >> shift;
