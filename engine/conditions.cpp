@@ -451,7 +451,8 @@ std::uint32_t ConditionEvaluator::restFrom(const Start& start) {
   return static_cast<std::uint32_t>(rests_.size() - 1);
 }
 
-long double ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos, long double certainty) {
+long double ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos, long double certainty,
+                                       std::uint32_t& note) {
   if (line >= text_.size()) return certainty;
   if (!memoize_) {
     // Line by line, word by word.
@@ -461,18 +462,11 @@ long double ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos, long d
     }
     return certainty;
   }
-  const Start start{
-      static_cast<std::uint32_t>(line), static_cast<std::uint32_t>(pos), {0, 0, 0, 0}};
-  std::uint32_t index;
-  if (std::size_t word = text_.wordFrom(line, pos); word != RunText::kNoWord) {
-    // Every start that reads this word first reads the same condition.
-    std::uint32_t& note = text_.conditionNote(word);
-    if (note == 0) note = restFrom(start) + 1;
-    index = note - 1;
-  } else {
-    index = restFrom(start);
+  if (note == 0) {
+    const auto at = static_cast<std::uint32_t>(line), from = static_cast<std::uint32_t>(pos);
+    note = restFrom(Start{at, from, {0, 0, 0, 0}}) + 1;
   }
-  const Rest& rest = rests_[index];
+  const Rest& rest = rests_[note - 1];
   if (rest.zero[signClass(certainty)]) return 0;
   certainty = applyRest(rest, certainty);
   if (rest.end == Rest::End::Comparison) {

@@ -72,8 +72,14 @@ class ConditionEvaluator {
 
   // IdenIf: the certainty of the condition whose first word is at `pos` (1-based) of line `line`,
   // starting from `certainty` (the current condition certainty, which a first term replaces and a
-  // missing term leaves); reads on over the following lines until the condition ends.
-  long double IdenIf(std::size_t line, std::size_t pos, long double certainty);
+  // missing term leaves); reads on over the following lines until the condition ends. `note` is
+  // where a caller that evaluates the same start again keeps which condition it is (0 before the
+  // first call), so a pass finds it without a look-up.
+  long double IdenIf(std::size_t line, std::size_t pos, long double certainty, std::uint32_t& note);
+  long double IdenIf(std::size_t line, std::size_t pos, long double certainty) {
+    std::uint32_t note = 0;
+    return IdenIf(line, pos, certainty, note);
+  }
 
   // IdenC: the group whose "(" ends just before `pos` on line `line`: its certainty, and the count
   // that carries the caller just past the ")" that closes it (or to the end of the line).

@@ -60,6 +60,28 @@ const std::vector<std::pair<std::size_t, Symbol>>& RunCache::namedEntries(const 
   return named_;
 }
 
+std::span<RunCache::Pair> RunCache::pairsOf(std::size_t line) {
+  constexpr std::uint32_t kUnread = ~std::uint32_t{0};
+  if (linePairs_.empty()) linePairs_.assign(text.size(), {kUnread, 0});
+  auto& [first, count] = linePairs_[line];
+  if (first == kUnread) {
+    first = static_cast<std::uint32_t>(pairs_.size());
+    const std::size_t length = text.length(line);
+    std::size_t pos = 1;
+    while (pos <= length) {
+      Pair pair{text.read(line, pos), kSymEmpty, 0, 0};
+      pair.afterFirst = static_cast<std::uint32_t>(pos);
+      pair.w2 = text.read(line, pos);
+      pair.after = static_cast<std::uint32_t>(++pos);
+      if (pair.w1 == kSymIf || pair.w1 == kSymThen || pair.w1 == kSymElse || pair.w1 == kSymCase) {
+        pairs_.push_back(pair);
+      }
+    }
+    count = static_cast<std::uint32_t>(pairs_.size() - first);
+  }
+  return {pairs_.data() + first, count};
+}
+
 Interpreter::Interpreter(Workspace& ws, Host& host, RunCache* cache, PassRecord* record)
     : ws_(ws), host_(host), run_(cache), record_(record) {
   if (run_ == nullptr || !run_->validFor(ws)) run_ = &ownRun_.emplace(ws, host);
@@ -105,16 +127,16 @@ PassResult Interpreter::finish() {
   return {ConclusionCount, textOf(FirstConclusionClass), textOf(FirstConclusionValue), counts_};
 }
 
-void Interpreter::condition(std::size_t line, std::size_t pos) {
+void Interpreter::condition(std::size_t line, std::size_t pos, std::uint32_t& note) {
   ++IfCount;
   ++counts_.conditionsEvaluated;
-  certainty_ = run_->conditions.IdenIf(line, pos, certainty_);
+  certainty_ = run_->conditions.IdenIf(line, pos, certainty_, note);
 }
 
-void Interpreter::nestedCondition(std::size_t line, std::size_t pos) {
+void Interpreter::nestedCondition(std::size_t line, std::size_t pos, std::uint32_t& note) {
   const long double outer = certainty_;
   certainty_ = 0;
-  condition(line, pos);
+  condition(line, pos, note);
   certainty_ = std::min(outer, certainty_);
 }
 
@@ -122,21 +144,19 @@ void Interpreter::PrRale(std::size_t first) {
   RunText& text = run_->text;
   for (std::size_t i = first; i < text.size(); ++i) {
     if (text.isEndLine(i)) return;
-    const std::size_t length = text.length(i);
-    std::size_t pos = 1;
     // The line is read as pairs of words w1 w2.
-    while (pos <= length) {
-      Symbol w1 = text.read(i, pos);
+    for (RunCache::Pair& pair : run_->pairsOf(i)) {
+      const Symbol w1 = pair.w1, w2 = pair.w2;
+      const std::size_t pos = pair.after;
       if (w1 == kSymIf) {
         Trass(i);
-        condition(i, pos);  // the pair scan goes on over the condition's words
+        condition(i, pair.afterFirst,
+                  pair.note);  // the pair scan goes on over the condition's words
       }
-      Symbol w2 = text.read(i, pos);
-      ++pos;
       if (w1 == kSymThen && certainty_ > 0) {
         if (w2 == kSymIf) {
           Trass(i);
-          nestedCondition(i, pos);
+          nestedCondition(i, pos, pair.note);
         } else {
           if (w2 == kSymEmpty || w2 == kSymThen || w2 == kSymElse) return;
           Trass(i);
@@ -154,7 +174,7 @@ void Interpreter::PrRale(std::size_t first) {
           if (w2 == kSymIf) {
             Trass(i);
             certainty_ = -certainty_;
-            nestedCondition(i, pos);
+            nestedCondition(i, pos, pair.note);
           } else {
             Trass(i);
             branchFired(i);
@@ -240,7 +260,7 @@ Interpreter::NextItem Interpreter::recordConclusion(Symbol cls, std::size_t line
                   (cls == FirstConclusionClass && value == FirstConclusionValue);
   if (admitted) {
     ws_.protocol.append(
-        {Cell::word(kSymHypothesis), Cell::pair(cls, value), Cell::number(certainty)});
+        {Cell::word(kSymHypothesis), Cell::pair(cls, value), Cell::numberRoundedOnRead(certainty)});
   }
   ConclusionRecord* record = nullptr;
   if (record_ != nullptr) {
@@ -306,8 +326,9 @@ bool Interpreter::caseBlock(Symbol parameter, std::size_t caseLine) {
         if (current < lines.size() && text.length(current) == 0) return false;  // the rule ends
       }
       if (current >= lines.size()) break;
+      if (text.firstWord(current) != factValue) continue;
       std::size_t pos = 1;
-      if (text.read(current, pos) != factValue) continue;
+      text.read(current, pos);
       Trass(current);
       branchFired(current);
       Symbol w = text.read(current, pos);

@@ -35,6 +35,19 @@ class RunCache {
   // The rule-path entries that name at least one rule, with their names as symbols.
   const std::vector<std::pair<std::size_t, Symbol>>& namedEntries(const Lines& path);
 
+  // The pairs of words w1 w2 a line of a rule is read as from its start (w1, w2, then one
+  // character passed over), keeping only those whose w1 is IF, THEN, ELSE or CASE: a rule acts on
+  // no other pair. `afterFirst` is the position just past w1, where an IF's condition begins, and
+  // `after` the position after the pair; `note` is the condition evaluator's note of the condition
+  // the pair begins, if any. Read the first time a pass asks; the span stays valid until a line not
+  // read yet is asked about.
+  struct Pair {
+    Symbol w1, w2;
+    std::uint32_t afterFirst, after;
+    std::uint32_t note = 0;
+  };
+  std::span<Pair> pairsOf(std::size_t line);
+
   RunText text;
   Expressions expressions;
   ConditionEvaluator conditions;
@@ -46,6 +59,8 @@ class RunCache {
   std::vector<std::uint32_t> factRows_;   // fact rows ordered by parameter, then row
   std::vector<std::uint32_t> factStart_;  // by parameter symbol: its first entry in factRows_
   std::vector<std::pair<std::size_t, Symbol>> named_;
+  std::vector<Pair> pairs_;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> linePairs_;  // by line: first, count
   std::size_t pathSize_ = static_cast<std::size_t>(-1);
 };
 
@@ -93,11 +108,12 @@ class Interpreter {
  private:
   // The pass's result, also kept in the record.
   PassResult finish();
-  // A condition (IF, THEN IF, ELSE IF) evaluated from `pos` of `line` into the certainty.
-  void condition(std::size_t line, std::size_t pos);
+  // A condition (IF, THEN IF, ELSE IF) evaluated from `pos` of `line` into the certainty; `note`
+  // is the pair's note of which condition that is.
+  void condition(std::size_t line, std::size_t pos, std::uint32_t& note);
   // A nested condition (THEN IF, ELSE IF): evaluated from 0; the smaller of the certainty before
   // it and its own certainty becomes the certainty.
-  void nestedCondition(std::size_t line, std::size_t pos);
+  void nestedCondition(std::size_t line, std::size_t pos, std::uint32_t& note);
   // Fires a THEN or ELSE branch whose first word `w` has just been read; `pos` is just after it
   // on line `line`.
   void fireBranch(Symbol w, std::size_t line, std::size_t pos);

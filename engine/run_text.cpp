@@ -10,14 +10,12 @@ namespace veksa {
 
 RunText::RunText(const Lines& lines, Symbols& symbols, char16_t separator)
     : lines_(lines), symbols_(symbols), separator_(separator) {
-  lineTokens_.reserve(lines.size() + 1);
+  lineInfo_.reserve(lines.size() + 1);
   lineGroups_.reserve(lines.size() + 1);
-  endLines_.reserve(lines.size());
-  lengths_.reserve(lines.size());
   std::vector<std::pair<Symbol, std::uint32_t>> named;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const Line& text = lines[i];
-    lineTokens_.push_back(static_cast<std::uint32_t>(tokens_.size()));
+    const auto first = static_cast<std::uint32_t>(tokens_.size());
     std::size_t pos = 1;
     while (true) {
       pos = veksa::skipSpaces(text, pos);
@@ -28,16 +26,16 @@ RunText::RunText(const Lines& lines, Symbols& symbols, char16_t separator)
           {w, static_cast<std::uint32_t>(pos), static_cast<std::uint32_t>(pos + length)});
       pos += length;
     }
-    endLines_.push_back(text == u"END" ? 1 : 0);
-    lengths_.push_back(static_cast<std::uint32_t>(text.size()));
-    std::size_t first = lineTokens_.back(), count = tokens_.size() - first;
+    const std::size_t count = tokens_.size() - first;
+    lineInfo_.push_back({first, static_cast<std::uint32_t>(text.size()),
+                         count > 0 ? tokens_[first].word : kSymEmpty, text == u"END"});
     if (count > 0 && tokens_[first].word == kSymName) {
       named.emplace_back(count > 1 ? tokens_[first + 1].word : kSymEmpty,
                          static_cast<std::uint32_t>(i));
     }
     indexGroups(i);
   }
-  lineTokens_.push_back(static_cast<std::uint32_t>(tokens_.size()));
+  lineInfo_.push_back({static_cast<std::uint32_t>(tokens_.size()), 0, kSymEmpty, false});
   lineGroups_.push_back(static_cast<std::uint32_t>(groups_.size()));
   std::stable_sort(named.begin(), named.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -51,7 +49,7 @@ RunText::RunText(const Lines& lines, Symbols& symbols, char16_t separator)
 void RunText::indexGroups(std::size_t line) {
   lineGroups_.push_back(static_cast<std::uint32_t>(groups_.size()));
   std::vector<std::size_t> open;  // the groups of the line not yet closed
-  for (std::uint32_t t = lineTokens_[line]; t < tokens_.size(); ++t) {
+  for (std::uint32_t t = lineInfo_[line].firstToken; t < tokens_.size(); ++t) {
     if (tokens_[t].word == kSymOpen) {
       groups_.push_back({tokens_[t].end, static_cast<std::uint32_t>(lines_[line].size() + 1)});
       open.push_back(groups_.size() - 1);
@@ -60,10 +58,6 @@ void RunText::indexGroups(std::size_t line) {
       open.pop_back();
     }
   }
-}
-
-Symbol RunText::firstWord(std::size_t line) const {
-  return lineTokens_[line] < lineTokens_[line + 1] ? tokens_[lineTokens_[line]].word : kSymEmpty;
 }
 
 Symbol RunText::suffix(std::size_t t, std::size_t pos) {
@@ -75,8 +69,10 @@ Symbol RunText::suffix(std::size_t t, std::size_t pos) {
     if (found != suffixes_.end()) return found->second;
   }
   // The line of the token: the last line whose first token is at or before it.
-  auto it = std::upper_bound(lineTokens_.begin(), lineTokens_.end(), static_cast<std::uint32_t>(t));
-  const Line& text = lines_[static_cast<std::size_t>(it - lineTokens_.begin()) - 1];
+  auto it =
+      std::upper_bound(lineInfo_.begin(), lineInfo_.end(), static_cast<std::uint32_t>(t),
+                       [](std::uint32_t token, const LineInfo& l) { return token < l.firstToken; });
+  const Line& text = lines_[static_cast<std::size_t>(it - lineInfo_.begin()) - 1];
   Symbol w = symbols_.intern(std::u16string_view(text).substr(pos - 1, tokens_[t].end - pos));
   if (offset == 1) {
     tokens_[t].suffix1 = w;
@@ -88,8 +84,8 @@ Symbol RunText::suffix(std::size_t t, std::size_t pos) {
 
 const RunText::Token* RunText::tokenAtOrBefore(std::size_t line, std::size_t pos,
                                                const Token*& next) const {
-  const Token* first = tokens_.data() + lineTokens_[line];
-  const Token* last = tokens_.data() + lineTokens_[line + 1];
+  const Token* first = tokens_.data() + lineInfo_[line].firstToken;
+  const Token* last = tokens_.data() + lineInfo_[line + 1].firstToken;
   const Token* hint = tokens_.data() + hint_;
   auto after = [](std::size_t p, const Token& t) { return p < t.start; };
   if (hint >= first && hint < last && hint->start <= pos) {
@@ -107,7 +103,7 @@ const RunText::Token* RunText::tokenAtOrBefore(std::size_t line, std::size_t pos
 }
 
 bool RunText::next(std::size_t line, std::size_t& pos, Symbol& word, std::size_t* start) {
-  if (pos > lengths_[line]) return false;
+  if (pos > lineInfo_[line].length) return false;
   const Token* after = nullptr;
   const Token* t = tokenAtOrBefore(line, pos, after);
   if (t != nullptr && pos < t->end) {
@@ -116,8 +112,8 @@ bool RunText::next(std::size_t line, std::size_t& pos, Symbol& word, std::size_t
     pos = t->end;
     return true;
   }
-  if (after == tokens_.data() + lineTokens_[line + 1]) {
-    pos = lengths_[line] + 1;  // only spaces remain
+  if (after == tokens_.data() + lineInfo_[line + 1].firstToken) {
+    pos = lineInfo_[line].length + 1;  // only spaces remain
     return false;
   }
   word = after->word;
@@ -138,28 +134,18 @@ bool RunText::isExpression(Symbol word) {
   return expressions_[word] != 0;
 }
 
-std::size_t RunText::wordFrom(std::size_t line, std::size_t pos) const {
-  if (pos < 1 || pos > lengths_[line]) return kNoWord;
-  const Token* after = nullptr;
-  const Token* t = tokenAtOrBefore(line, pos, after);
-  if (t != nullptr && pos < t->end) {
-    return pos == t->start ? static_cast<std::size_t>(t - tokens_.data()) : kNoWord;
-  }
-  if (after == tokens_.data() + lineTokens_[line + 1]) return kNoWord;
-  return static_cast<std::size_t>(after - tokens_.data());
-}
-
 std::size_t RunText::skipSpaces(std::size_t line, std::size_t pos) const {
   if (pos < 1) pos = 1;
-  if (pos > lengths_[line]) return pos;
+  if (pos > lineInfo_[line].length) return pos;
   const Token* after = nullptr;
   const Token* t = tokenAtOrBefore(line, pos, after);
   if (t != nullptr && pos < t->end) return pos;
-  return after == tokens_.data() + lineTokens_[line + 1] ? lengths_[line] + 1 : after->start;
+  return after == tokens_.data() + lineInfo_[line + 1].firstToken ? lineInfo_[line].length + 1
+                                                                  : after->start;
 }
 
 char16_t RunText::charAt(std::size_t line, std::size_t pos) const {
-  if (pos < 1 || pos > lengths_[line]) return u'\0';
+  if (pos < 1 || pos > lineInfo_[line].length) return u'\0';
   const Token* after = nullptr;
   const Token* t = tokenAtOrBefore(line, pos, after);
   // Every character outside the words is a space.
@@ -168,7 +154,7 @@ char16_t RunText::charAt(std::size_t line, std::size_t pos) const {
 
 Symbol RunText::read(std::size_t line, std::size_t& pos) {
   Symbol w = kSymEmpty;
-  if (!next(line, pos, w)) pos = lengths_[line] + 1;
+  if (!next(line, pos, w)) pos = lineInfo_[line].length + 1;
   return w;
 }
 

@@ -28,22 +28,17 @@ class RunText {
   std::u16string_view text(Symbol word) const { return symbols_.text(word); }
 
   // The length of a line.
-  std::size_t length(std::size_t line) const { return lengths_[line]; }
+  std::size_t length(std::size_t line) const { return lineInfo_[line].length; }
   // Skip spaces: the first position at or after `pos` (1-based) whose character is not a space,
   // just past the end of the line at most (a position beyond that stays).
   std::size_t skipSpaces(std::size_t line, std::size_t pos) const;
   // The character at `pos`; the terminating zero character past the end.
   char16_t charAt(std::size_t line, std::size_t pos) const;
-  // The number of words of the text, and the word a read from `pos` of `line` takes whole: its
-  // index, or kNoWord when the read begins inside a word or no word follows on the line.
-  std::size_t wordCount() const { return tokens_.size(); }
-  static constexpr std::size_t kNoWord = static_cast<std::size_t>(-1);
-  std::size_t wordFrom(std::size_t line, std::size_t pos) const;
 
   // True when the line is exactly "END".
-  bool isEndLine(std::size_t line) const { return endLines_[line] != 0; }
+  bool isEndLine(std::size_t line) const { return lineInfo_[line].end; }
   // The first word of a line (the empty word for a line of spaces).
-  Symbol firstWord(std::size_t line) const;
+  Symbol firstWord(std::size_t line) const { return lineInfo_[line].first; }
 
   // The next word from `pos` (1-based) of `line`, spaces skipped, with `pos` moved just past it
   // and `start` (when given) set to where it begins. False when none follows: `pos` is then just
@@ -64,10 +59,6 @@ class RunText {
   // True for a word that begins with "=" (a formula or a comparison).
   bool isExpression(Symbol word);
 
-  // A note the condition evaluator keeps with a word of the text (0 until it writes one): which
-  // condition begins with it. A pass then finds each condition beside the word it reads.
-  std::uint32_t& conditionNote(std::size_t word) { return tokens_[word].note; }
-
   // The number a factor word stands for in the workspace's number format, converted once; a word
   // that is no number raises the conversion error naming it, every time.
   long double number(Symbol word);
@@ -77,7 +68,12 @@ class RunText {
     Symbol word;
     std::uint32_t start, end;    // 1-based: the first position and the one just past the word
     Symbol suffix1 = kNoSymbol;  // the word read from its second character (a factor after "[")
-    std::uint32_t note = 0;      // the condition evaluator's note
+  };
+  // What a pass asks of a line most, side by side.
+  struct LineInfo {
+    std::uint32_t firstToken, length;
+    Symbol first;  // the first word, the empty word for a line of spaces
+    bool end;      // the line is exactly "END"
   };
   struct Group {
     std::uint32_t afterOpen, afterClose;
@@ -98,9 +94,8 @@ class RunText {
   Symbols& symbols_;
   char16_t separator_;
   std::vector<Token> tokens_;
-  std::vector<std::uint32_t> lineTokens_;  // the tokens of line i: [lineTokens_[i], [i + 1])
-  std::vector<std::uint8_t> endLines_;
-  std::vector<std::uint32_t> lengths_;
+  // By line, with one more after the last: the tokens of line i are [firstToken of i, of i + 1).
+  std::vector<LineInfo> lineInfo_;
   std::vector<Group> groups_;              // by line, in increasing order of afterOpen
   std::vector<std::uint32_t> lineGroups_;  // the groups of line i: [lineGroups_[i], [i + 1])
   std::vector<std::uint32_t> ruleLines_;   // NAME lines ordered by name, then line

@@ -2,6 +2,8 @@
 #include "engine/table.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <utility>
 
 #include "kb/number.h"
@@ -17,8 +19,26 @@ std::size_t slotOf(std::uint64_t key, std::size_t mask) {
 }
 }  // namespace
 
-Cell Cell::number(long double value) {
-  return {Kind::Number, kSymEmpty, kSymEmpty, roundGeneral(value)};
+Cell Cell::number(long double value) { return exactNumber(roundGeneral(value)); }
+
+Cell Cell::exactNumber(long double value) {
+  static_assert(offsetof(Cell, kind) >= kCellNumberBytes, "a number's bytes fit before the kind");
+  Cell c;
+  c.kind = Kind::Number;
+  std::memcpy(static_cast<void*>(&c), &value, kCellNumberBytes);
+  return c;
+}
+
+Cell Cell::numberRoundedOnRead(long double value) {
+  Cell c = exactNumber(value);
+  c.rounded = false;
+  return c;
+}
+
+long double Cell::value() const {
+  long double v = 0;
+  std::memcpy(&v, static_cast<const void*>(this), kCellNumberBytes);
+  return rounded ? v : roundGeneral(v);
 }
 
 Table::Table(std::shared_ptr<Symbols> symbols, char16_t separator, std::size_t columns,
@@ -33,7 +53,7 @@ Line Table::cell(std::size_t r, std::size_t c) const {
   const Cell& x = at(r, c);
   switch (x.kind) {
     case Cell::Kind::Number:
-      return formatGeneral(x.value, separator_);
+      return formatGeneral(x.value(), separator_);
     case Cell::Kind::Pair: {
       Line text(symbols_->text(x.a));
       text.push_back(u' ');
@@ -63,10 +83,7 @@ std::vector<Table::Row> Table::rows() const {
 Cell Table::cellOf(std::size_t c, std::u16string_view text) const {
   if (c == numberColumn_) {
     if (auto v = parseDecimal(text, separator_); v && formatGeneral(*v, separator_) == text) {
-      Cell n;
-      n.kind = Cell::Kind::Number;
-      n.value = *v;
-      return n;
+      return Cell::exactNumber(*v);
     }
   }
   return Cell::word(symbols_->intern(text));
@@ -74,7 +91,7 @@ Cell Table::cellOf(std::size_t c, std::u16string_view text) const {
 
 long double Table::number(std::size_t r, std::size_t c) const {
   const Cell& x = at(r, c);
-  if (x.kind == Cell::Kind::Number) return x.value;
+  if (x.kind == Cell::Kind::Number) return x.value();
   return toNumber(cell(r, c), separator_);
 }
 

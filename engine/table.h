@@ -8,6 +8,7 @@
 #ifndef VEKSA_ENGINE_TABLE_H_
 #define VEKSA_ENGINE_TABLE_H_
 
+#include <cfloat>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -21,16 +22,28 @@
 
 namespace veksa {
 
+// The run tables hold many cells (a protocol row for every conclusion of every pass), so a cell is
+// small: the words of a word or pair cell and the bytes of a number's value share their place.
+inline constexpr std::size_t kCellNumberBytes = LDBL_MANT_DIG == 64 ? 10 : sizeof(long double);
+
 struct Cell {
   enum class Kind : std::uint8_t { Word, Number, Pair };
-  static Cell word(Symbol s) { return {Kind::Word, s, kSymEmpty, 0}; }
+  static Cell word(Symbol s) { return {s, kSymEmpty, {}, Kind::Word}; }
   // A number as its general-format text would read back.
   static Cell number(long double value);
-  static Cell pair(Symbol first, Symbol second) { return {Kind::Pair, first, second, 0}; }
+  // A number kept as it is.
+  static Cell exactNumber(long double value);
+  // A number rounded as `number` rounds it when it is read, not when it is written: for the
+  // protocol, which every pass writes and only a window or veksa-cli reads.
+  static Cell numberRoundedOnRead(long double value);
+  static Cell pair(Symbol first, Symbol second) { return {first, second, {}, Kind::Pair}; }
+  // A number cell's value.
+  long double value() const;
 
-  Kind kind = Kind::Word;
   Symbol a = kSymEmpty, b = kSymEmpty;
-  long double value = 0;
+  unsigned char more[kCellNumberBytes > 8 ? kCellNumberBytes - 8 : 1] = {};  // a number's rest
+  Kind kind = Kind::Word;
+  bool rounded = true;  // a number cell's value is rounded already
 };
 
 // The rows of one key, in row order.

@@ -3,8 +3,8 @@
 #include "kb/number.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -176,27 +176,50 @@ std::u16string formatGeneral(long double value, char16_t separator) {
   return std::u16string(out, n);
 }
 
-long double roundGeneral(long double value) {
-  if (value == 0) return 0;  // "0", also for -0
-  if (!std::isfinite(value)) return value;
+namespace {
+
+// The rounding of `value` (finite, not zero), computed.
+long double roundFinite(long double value) {
   Decimal d = decimalDigits(std::fabs(value));
-  int count = 0;
-  stripZeros(d.digits, count);
-  // The written text has `count` significant digits and reads back as digits x 10^scale: in the
-  // scientific form through one multiplication or division by an exact power of ten (as far as
-  // 10^27), otherwise as an integer over the power of ten of its fraction digits.
-  const auto n = static_cast<long double>(d.digits);
+  // The written text reads back as digits x 10^(exponent - 14): through one multiplication or
+  // division by an exact power of ten, correctly rounded, whatever trailing zeros the digits have
+  // (the fixed form; an integer comes out exact). The scientific form reads its digits without
+  // trailing zeros, as far as 10^27; beyond that, through the text.
+  auto n = static_cast<long double>(d.digits);
   long double v;
   if (d.exponent >= 15 || d.exponent < -5) {
+    int count = 0;
+    stripZeros(d.digits, count);
+    n = static_cast<long double>(d.digits);
     int scale = d.exponent - (count - 1);
     if (scale < -27 || scale > 27) return toNumber(formatGeneral(value, u'.'), u'.');
     v = scale >= 0 ? n * powersOfTen()[scale] : n / powersOfTen()[-scale];
-  } else if (d.exponent >= 0 && count <= d.exponent + 1) {
-    v = n * powersOfTen()[d.exponent + 1 - count];  // an integer of at most 15 digits: exact
   } else {
-    v = n / powersOfTen()[count - 1 - d.exponent];
+    v = d.exponent >= 14 ? n * powersOfTen()[d.exponent - 14] : n / powersOfTen()[14 - d.exponent];
   }
   return value < 0 ? -v : v;
+}
+
+}  // namespace
+
+long double roundGeneral(long double value) {
+  if (value == 0) return 0;  // "0", also for -0
+  if (!std::isfinite(value)) return value;
+  if (std::fabs(value) > DBL_MAX) return roundFinite(value);
+  // A run rounds the same few certainties over and over (every pass combines the same factors):
+  // the last rounding of each of 1,024 slots, chosen by the value's bits, is kept. A slot holding
+  // zero is empty (zero never gets here); a finite value equals only itself.
+  struct Slot {
+    long double in = 0, out = 0;
+  };
+  thread_local Slot memo[1024];
+  const auto nearest = static_cast<double>(value);  // the slot only: equal values, equal slots
+  unsigned long long bits = 0;
+  std::memcpy(&bits, &nearest, sizeof bits);
+  Slot& slot = memo[((bits ^ bits >> 29) * 0x9E3779B97F4A7C15ull) >> 54];
+  if (slot.in == value) return slot.out;
+  slot = {value, roundFinite(value)};
+  return slot.out;
 }
 
 namespace {
@@ -257,17 +280,20 @@ std::optional<long double> convert(const std::string& ascii) {
 }
 
 // Checks the grammar sign? digits [sep digits] [(e|E) sign? digits]. Unless `lenient`, digits must
-// stand on both sides of the separator; lenient reading also accepts "5," and ",5". Returns the ASCII form with a point, or an empty string.
+// stand on both sides of the separator; lenient reading also accepts "5," and ",5". Returns the
+// ASCII form with a point, or an empty string.
 std::string checkGrammar(std::u16string_view t, char16_t separator, bool lenient) {
   std::string ascii;
   std::size_t i = 0;
   if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ascii.push_back(static_cast<char>(t[i++]));
   std::size_t intDigits = 0, fracDigits = 0;
-  while (i < t.size() && t[i] >= u'0' && t[i] <= u'9') ascii.push_back(static_cast<char>(t[i++])), ++intDigits;
+  while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+    ascii.push_back(static_cast<char>(t[i++])), ++intDigits;
   if (i < t.size() && t[i] == separator) {
     ++i;
     ascii.push_back('.');
-    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9') ascii.push_back(static_cast<char>(t[i++])), ++fracDigits;
+    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+      ascii.push_back(static_cast<char>(t[i++])), ++fracDigits;
     if (!lenient && (fracDigits == 0 || intDigits == 0)) return {};
   }
   if (intDigits + fracDigits == 0) return {};
@@ -276,14 +302,16 @@ std::string checkGrammar(std::u16string_view t, char16_t separator, bool lenient
     ascii.push_back('e');
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ascii.push_back(static_cast<char>(t[i++]));
     std::size_t expDigits = 0;
-    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9') ascii.push_back(static_cast<char>(t[i++])), ++expDigits;
+    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+      ascii.push_back(static_cast<char>(t[i++])), ++expDigits;
     if (expDigits == 0) return {};
   }
   if (i != t.size()) return {};
   if (ascii.back() == '.') ascii.pop_back();
   // "from_chars" wants a digit before the point.
   std::size_t point = ascii.find('.');
-  if (point != std::string::npos && (point == 0 || !(ascii[point - 1] >= '0' && ascii[point - 1] <= '9'))) {
+  if (point != std::string::npos &&
+      (point == 0 || !(ascii[point - 1] >= '0' && ascii[point - 1] <= '9'))) {
     ascii.insert(point, "0");
   }
   return ascii;
