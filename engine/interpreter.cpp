@@ -60,8 +60,8 @@ const std::vector<std::pair<std::size_t, Symbol>>& RunCache::namedEntries(const 
   return named_;
 }
 
-std::span<RunCache::Pair> RunCache::pairsOf(std::size_t line) {
-  constexpr std::uint32_t kUnread = ~std::uint32_t{0};
+bool RunCache::pairsOf(std::size_t line, std::span<Pair>& pairs) {
+  constexpr std::uint32_t kUnread = ~std::uint32_t{0}, kEnd = ~std::uint32_t{0};
   if (linePairs_.empty()) linePairs_.assign(text.size(), {kUnread, 0});
   auto& [first, count] = linePairs_[line];
   if (first == kUnread) {
@@ -77,9 +77,11 @@ std::span<RunCache::Pair> RunCache::pairsOf(std::size_t line) {
         pairs_.push_back(pair);
       }
     }
-    count = static_cast<std::uint32_t>(pairs_.size() - first);
+    count = text.isEndLine(line) ? kEnd : static_cast<std::uint32_t>(pairs_.size() - first);
   }
-  return {pairs_.data() + first, count};
+  if (count == kEnd) return false;
+  pairs = {pairs_.data() + first, count};
+  return true;
 }
 
 Interpreter::Interpreter(Workspace& ws, Host& host, RunCache* cache, PassRecord* record)
@@ -143,15 +145,16 @@ void Interpreter::nestedCondition(std::size_t line, std::size_t pos, std::uint32
 void Interpreter::PrRale(std::size_t first) {
   RunText& text = run_->text;
   for (std::size_t i = first; i < text.size(); ++i) {
-    if (text.isEndLine(i)) return;
-    // The line is read as pairs of words w1 w2.
-    for (RunCache::Pair& pair : run_->pairsOf(i)) {
+    // The line is read as pairs of words w1 w2; the rule ends at an END line.
+    std::span<RunCache::Pair> pairs;
+    if (!run_->pairsOf(i, pairs)) return;
+    for (RunCache::Pair& pair : pairs) {
       const Symbol w1 = pair.w1, w2 = pair.w2;
       const std::size_t pos = pair.after;
       if (w1 == kSymIf) {
         Trass(i);
-        condition(i, pair.afterFirst,
-                  pair.note);  // the pair scan goes on over the condition's words
+        // The pair scan goes on over the condition's words.
+        condition(i, pair.afterFirst, pair.note);
       }
       if (w1 == kSymThen && certainty_ > 0) {
         if (w2 == kSymIf) {

@@ -40,13 +40,13 @@ class RunCache {
   // no other pair. `afterFirst` is the position just past w1, where an IF's condition begins, and
   // `after` the position after the pair; `note` is the condition evaluator's note of the condition
   // the pair begins, if any. Read the first time a pass asks; the span stays valid until a line not
-  // read yet is asked about.
+  // read yet is asked about. False, with no pairs, for an END line.
   struct Pair {
     Symbol w1, w2;
     std::uint32_t afterFirst, after;
     std::uint32_t note = 0;
   };
-  std::span<Pair> pairsOf(std::size_t line);
+  bool pairsOf(std::size_t line, std::span<Pair>& pairs);
 
   RunText text;
   Expressions expressions;

@@ -205,21 +205,7 @@ long double roundFinite(long double value) {
 long double roundGeneral(long double value) {
   if (value == 0) return 0;  // "0", also for -0
   if (!std::isfinite(value)) return value;
-  if (std::fabs(value) > DBL_MAX) return roundFinite(value);
-  // A run rounds the same few certainties over and over (every pass combines the same factors):
-  // the last rounding of each of 1,024 slots, chosen by the value's bits, is kept. A slot holding
-  // zero is empty (zero never gets here); a finite value equals only itself.
-  struct Slot {
-    long double in = 0, out = 0;
-  };
-  thread_local Slot memo[1024];
-  const auto nearest = static_cast<double>(value);  // the slot only: equal values, equal slots
-  unsigned long long bits = 0;
-  std::memcpy(&bits, &nearest, sizeof bits);
-  Slot& slot = memo[((bits ^ bits >> 29) * 0x9E3779B97F4A7C15ull) >> 54];
-  if (slot.in == value) return slot.out;
-  slot = {value, roundFinite(value)};
-  return slot.out;
+  return roundFinite(value);
 }
 
 namespace {
