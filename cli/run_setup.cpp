@@ -112,7 +112,7 @@ std::unique_ptr<Workspace> loadForRun(const std::string& file, std::ostream& err
   return ws;
 }
 
-RunOutcome runLoaded(Workspace& ws, ScriptedHost& host, const RunOptions& o, const RunInputs& in) {
+RunOutcome runLoaded(Workspace& ws, AnswersHost& host, const RunOptions& o, const RunInputs& in) {
   ws.DiagnosticsOff = 1;
   chooseMethod(ws, o.method);
   host.answers = in.answers;

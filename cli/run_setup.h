@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "engine/answers_host.h"
 #include "engine/expectations.h"
 #include "engine/run_driver.h"
-#include "engine/scripted_host.h"
 #include "engine/workspace.h"
 
 namespace veksa::cli {
@@ -50,10 +50,10 @@ struct RunInputs {
 // a fault in a file's content (a usage error), or after printing why a file could not be read.
 bool readRunInputs(const RunOptions& o, RunInputs& in, std::ostream& err, std::string& usage);
 
-// The scripted host of the command line: prints each transcript line as it happens.
-class PrintingHost : public ScriptedHost {
+// The answers host of the command line: prints each transcript line as it happens.
+class PrintingHost : public AnswersHost {
  public:
-  PrintingHost(const Workspace& ws, std::ostream& out) : ScriptedHost(ws), out_(out) {}
+  PrintingHost(const Workspace& ws, std::ostream& out) : AnswersHost(ws), out_(out) {}
 
  protected:
   void emit(const Line& line) override;
@@ -78,7 +78,7 @@ struct RunOutcome {
 
 // Sets the workspace up as the options say (method, rule path, trace rule, the diagnostics
 // switch) and runs it as F9 does, answering from `in`, through `host`.
-RunOutcome runLoaded(Workspace& ws, ScriptedHost& host, const RunOptions& o, const RunInputs& in);
+RunOutcome runLoaded(Workspace& ws, AnswersHost& host, const RunOptions& o, const RunInputs& in);
 
 }  // namespace veksa::cli
 

@@ -15,15 +15,15 @@ namespace {
 using testing::Rows;
 
 // Keeps the knowledge-base lines as they were when the first question was asked.
-class CapturingHost : public ScriptedHost {
+class CapturingHost : public AnswersHost {
  public:
-  using ScriptedHost::ScriptedHost;
+  using AnswersHost::AnswersHost;
   Answer ask(const Question& q) override {
     if (!captured) {
       linesAtFirstQuestion = workspace().lines;
       captured = true;
     }
-    return ScriptedHost::ask(q);
+    return AnswersHost::ask(q);
   }
   bool captured = false;
   Lines linesAtFirstQuestion;

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/answers_host.h"
 #include "engine/run_driver.h"
-#include "engine/scripted_host.h"
 #include "fuzz/fuzz_input.h"
 #include "kb/locate.h"
 #include "kb/number.h"
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ws.ProjectState = veksa::kProjectOpen;
   veksa::chooseMethod(ws, flags % 5);
   ws.RepeatCount = static_cast<int>((flags >> 3) & 1);  // keep each input quick
-  veksa::ScriptedHost host(ws);
+  veksa::AnswersHost host(ws);
   try {
     host.answers = veksa::parseAnswers(answers);
   } catch (const veksa::ScriptError&) {

@@ -2,7 +2,7 @@
 // list of 100,000 items and 100,000 nested groups open, check and run without a crash, and the
 // program stays usable afterwards with the full text in the editor.
 // clang-format off
-#include "engine/scripted_host.h"  // before Qt: it has a member named like a Qt macro
+#include "engine/answers_host.h"  // before Qt: it has a member named like a Qt macro
 // clang-format on
 
 #include <QPlainTextEdit>

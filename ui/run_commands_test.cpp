@@ -3,7 +3,7 @@
 // run-time errors and faulty knowledge bases; after a run, how a hypothesis was reached and the
 // answers saved for veksa-cli.
 // clang-format off
-#include "engine/scripted_host.h"  // before Qt: it has a member named like a Qt macro
+#include "engine/answers_host.h"  // before Qt: it has a member named like a Qt macro
 // clang-format on
 
 #include <QLabel>
@@ -120,7 +120,7 @@ class RunCommandsTest : public QObject {
     Workspace expected(std::make_unique<MemoryFileStore>());
     expected.lines = exampleLines();
     expected.ProjectState = kProjectOpen;
-    ScriptedHost host(expected);
+    AnswersHost host(expected);
     host.answers = parseAnswers(
         "оперение да 0,8 листья\nкора да 0,6 чёрно_белая\nхвоя да 0,3 короткая\n"
         "шипы все 0,7 есть\nцвет esc\n");
