@@ -3,7 +3,6 @@
 #ifndef VEKSA_CLI_RUN_SETUP_H_
 #define VEKSA_CLI_RUN_SETUP_H_
 
-#include <array>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -14,19 +13,16 @@
 #include "cli/cli.h"
 #include "engine/answers_host.h"
 #include "engine/expectations.h"
+#include "engine/inference_method.h"
 #include "engine/run_driver.h"
 #include "engine/workspace.h"
 
 namespace veksa::cli {
 
-// The methods as --method names them, in the order of the method commands (kMethodCommands).
-inline constexpr std::array<const char*, 5> kMethodNames = {
-    "forward-breadth", "forward-depth", "backward-breadth", "backward-depth", "first-conclusion"};
-
 struct RunOptions {
   std::vector<std::string> files;
   std::string answers, path, trace, expect;
-  std::size_t method = 0;  // index into kMethodCommands
+  InferenceMethod method = InferenceMethod::ForwardBreadth;
   bool traceGiven = false;
   bool diagnostics = false;
   bool coverage = false;

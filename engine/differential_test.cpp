@@ -150,16 +150,17 @@ TEST(Differential, TheEngineReadsAsTheTextWasRead) {
   std::mt19937 rng(11);
   for (int trial = 0; trial < 2500; ++trial) {
     const Generated g = generate(rng);
-    const int method =
-        std::vector<int>{kMethodForward, kMethodBackward, kMethodFirstConclusion}[trial % 3];
+    const InferenceMethod method = std::vector<InferenceMethod>{
+        InferenceMethod::ForwardBreadth, InferenceMethod::BackwardBreadth,
+        InferenceMethod::FirstConclusion}[trial % 3];
     const bool trace = trial % 7 == 0;
     Workspace engine, former;
     AnswersHost engineHost(engine), formerHost(former);
     for (Workspace* ws : {&engine, &former}) {
       ws->lines = g.lines;
       ws->RulePath = g.path;
-      ws->InferenceMethod = method;
-      ws->TraceMode = trace ? 1 : 0;
+      ws->method = method;
+      ws->TraceMode = trace;
       ws->traceRule = u"R1";
       for (const Table::Row& row : g.facts) ws->facts.append(row);
     }

@@ -28,7 +28,7 @@ class AskingHost : public AnswersHost {
 };
 
 // One run of the knowledge base under `method`, measured.
-MethodMeasure measure(const ComparisonSetup& setup, std::size_t method, AnswersHost& host,
+MethodMeasure measure(const ComparisonSetup& setup, InferenceMethod method, AnswersHost& host,
                       Workspace& ws) {
   MethodMeasure m;
   m.method = method;
@@ -76,17 +76,18 @@ std::map<Line, ScriptedAnswer> script(const std::vector<RecordedAnswer>& recorde
 std::vector<MethodMeasure> compareMethods(const ComparisonSetup& setup) {
   std::vector<MethodMeasure> out;
   std::map<Line, ScriptedAnswer> answers = script(setup.answers);
-  for (std::size_t method = 0; method < kMethodCommands.size(); ++method) {
+  for (const MethodTraits& traits : kInferenceMethods) {
+    const InferenceMethod method = traits.method;
     auto store = std::make_unique<MemoryFileStore>();
     store->put(Line(kComparedFile), setup.lines);
     Workspace ws(std::move(store));
     ws.caption = kComparedFile;
     ws.lines = setup.lines;
     ws.ProjectState = kProjectOpen;
-    ws.DiagnosticsOff = 1;
+    ws.DiagnosticsOff = true;
     chooseMethod(ws, method);
     if (setup.path) ws.RulePath = *setup.path;
-    const bool asks = method == 0 && setup.asker != nullptr;
+    const bool asks = out.empty() && setup.asker != nullptr;
     std::unique_ptr<AnswersHost> host =
         asks ? std::make_unique<AskingHost>(ws, *setup.asker) : std::make_unique<AnswersHost>(ws);
     host->answers = answers;

@@ -43,13 +43,13 @@ class HostileWindowTest : public QObject {
   void traceRun(MainWindow& window) {
     ModalScript script;
     script.expect("TForm10", [](QWidget* w) { answerQuestion(w, {"белый"}, 10, "Button2"); });
-    window.workspace().TraceMode = 1;
+    window.workspace().TraceMode = true;
     window.workspace().traceRule = u"П";
     for (int i = 0; i < 400; ++i) script.expect("TForm15", [](QWidget* w) {
       QTest::keyClick(w, Qt::Key_Return);
     });
     pressKey(window, Qt::Key_F9);
-    QCOMPARE(window.workspace().TraceMode, 0);
+    QVERIFY(!window.workspace().TraceMode);
   }
 
  private slots:
