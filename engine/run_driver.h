@@ -1,6 +1,7 @@
-// The run driver: the method commands, the rule path and its commands (ppath), the preparation of
-// a run (Run1), the section choice ("Готово", "Отмена") and the run itself (Run): questions, the
-// timing loop, ordering, caption and the restoring of the full knowledge base.
+// The run driver: the method command (the row of engine/inference_method.h), the rule path and its
+// commands (ppath), the preparation of a run (Run1), the section choice ("Готово", "Отмена") and
+// the run itself (Run): questions, the timing loop, ordering, caption and the restoring of the full
+// knowledge base.
 #ifndef VEKSA_ENGINE_RUN_DRIVER_H_
 #define VEKSA_ENGINE_RUN_DRIVER_H_
 
