@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "bench/kb_generator.h"
+#include "engine/answers_host.h"
 #include "engine/file_store.h"
 #include "engine/interpreter.h"
 #include "engine/question.h"
 #include "engine/run_driver.h"
-#include "engine/scripted_host.h"
 
 namespace veksa::bench {
 namespace {
@@ -30,7 +30,7 @@ struct Setup {
     return prepared.choice ? SectionChoiceDone(ws, host, *prepared.choice) : prepared.end;
   }
   Workspace ws;
-  ScriptedHost host;
+  AnswersHost host;
 };
 
 void BM_OnePass(benchmark::State& state) {

@@ -22,10 +22,10 @@
 
 #include "bench/kb_generator.h"
 #include "diagnostics/diagnostics.h"
+#include "engine/answers_host.h"
 #include "engine/file_store.h"
 #include "engine/interpreter.h"
 #include "engine/run_driver.h"
-#include "engine/scripted_host.h"
 #include "kb/kbfile.h"
 #include "kb/keywords.h"
 #include "kb/scan.h"
@@ -52,7 +52,7 @@ struct RunSetup {
     if (prepared.choice) SectionChoiceDone(ws, host, *prepared.choice);
   }
   Workspace ws;
-  ScriptedHost host;
+  AnswersHost host;
 };
 
 // One operation: `prepare` runs untimed before each repetition, `op` is timed.

@@ -70,7 +70,7 @@ int graphCommand(const Args& args, std::ostream& out, std::ostream& err) {
   RunInputs in;
   std::string usage;
   if (!readRunInputs(o, in, err, usage)) return usage.empty() ? kExitUsage : usageError(err, usage);
-  ScriptedHost host(*ws);  // the run shows nothing: the output is the graph alone
+  AnswersHost host(*ws);  // the run shows nothing: the output is the graph alone
   RunOutcome run = runLoaded(*ws, host, o, in);
   int code = kExitOk;
   switch (run.kind) {

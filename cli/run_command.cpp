@@ -4,6 +4,7 @@
 // same options, each after a line "== FILE".
 #include <cstdio>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "cli/commands.h"
@@ -16,11 +17,21 @@ namespace veksa::cli {
 
 namespace {
 
-constexpr const char* kRunUsage =
-    "usage: veksa-cli run FILE... [--answers FILE] [--method M] [--path FILE] [--section NAME]... "
-    "[--trace RULE] [--diagnostics] [--expect FILE] [--coverage] [--compare-methods]\n"
-    "  M: forward-breadth (default) | forward-depth | backward-breadth | backward-depth | "
-    "first-conclusion\n";
+// The usage, with the methods' names as --method takes them (the first is the default).
+std::string runUsage() {
+  std::string usage =
+      "usage: veksa-cli run FILE... [--answers FILE] [--method M] [--path FILE] [--section "
+      "NAME]... "
+      "[--trace RULE] [--diagnostics] [--expect FILE] [--coverage] [--compare-methods]\n"
+      "  M:";
+  const char* separator = " ";
+  for (const MethodTraits& m : kInferenceMethods) {
+    usage += separator + std::string(m.cliName);
+    if (m.method == RunOptions().method) usage += " (default)";
+    separator = " | ";
+  }
+  return usage + "\n";
+}
 
 void printTable(const char* header, const Table& table, std::ostream& out) {
   out << header << "\n";
@@ -42,7 +53,7 @@ void printTables(const Workspace& ws, bool withCaption, std::ostream& out) {
 }
 
 int usageError(std::ostream& err, const std::string& why) {
-  err << "veksa-cli run: " << why << "\n" << kRunUsage;
+  err << "veksa-cli run: " << why << "\n" << runUsage();
   return kExitUsage;
 }
 
@@ -77,7 +88,7 @@ void printComparison(const Workspace& ws, const RunOptions& o, const RunInputs& 
   for (const MethodMeasure& m : compareMethods(setup)) {
     char time[32];
     std::snprintf(time, sizeof time, "%.3f", m.microsecondsPerPass);
-    out << "[comparison] " << kMethodNames[m.method] << '\t' << m.passes << '\t'
+    out << "[comparison] " << traitsOf(m.method).cliName << '\t' << m.passes << '\t'
         << (m.error.empty() ? time : "") << '\t' << m.counts.rulesExecuted << '\t'
         << m.counts.conditionsEvaluated << '\t' << m.counts.conclusionsRecorded << '\t';
     if (!m.error.empty()) {

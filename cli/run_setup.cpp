@@ -40,9 +40,9 @@ bool readRunOption(const Args& args, std::size_t& i, RunOptions& o, std::string&
     std::string name;
     value(name, "--method needs a method");
     bool known = false;
-    for (std::size_t m = 0; m < kMethodNames.size(); ++m) {
-      if (name == kMethodNames[m]) {
-        o.method = m;
+    for (const MethodTraits& m : kInferenceMethods) {
+      if (name == m.cliName) {
+        o.method = m.method;
         known = true;
       }
     }
@@ -112,8 +112,8 @@ std::unique_ptr<Workspace> loadForRun(const std::string& file, std::ostream& err
   return ws;
 }
 
-RunOutcome runLoaded(Workspace& ws, ScriptedHost& host, const RunOptions& o, const RunInputs& in) {
-  ws.DiagnosticsOff = 1;
+RunOutcome runLoaded(Workspace& ws, AnswersHost& host, const RunOptions& o, const RunInputs& in) {
+  ws.DiagnosticsOff = true;
   chooseMethod(ws, o.method);
   host.answers = in.answers;
   if (in.path) {
@@ -121,7 +121,7 @@ RunOutcome runLoaded(Workspace& ws, ScriptedHost& host, const RunOptions& o, con
     ws.RulePath = *in.path;
   }
   if (o.traceGiven) {
-    ws.TraceMode = 1;
+    ws.TraceMode = true;
     ws.traceRule = fromUtf8(o.trace);
   }
   RunOutcome outcome;
@@ -129,7 +129,7 @@ RunOutcome runLoaded(Workspace& ws, ScriptedHost& host, const RunOptions& o, con
     if (o.diagnostics) {
       // Diagnostics connected: a pass with faults ends here; a clean pass has shown its message
       // and the repaired text is what the run saves and runs.
-      ws.DiagnosticsOff = 0;
+      ws.DiagnosticsOff = false;
       if (!N49Click(ws, host)) {
         outcome.kind = RunOutcome::Kind::DiagnosticsFaults;
         return outcome;

@@ -3,7 +3,6 @@
 #ifndef VEKSA_CLI_RUN_SETUP_H_
 #define VEKSA_CLI_RUN_SETUP_H_
 
-#include <array>
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -12,21 +11,18 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "engine/answers_host.h"
 #include "engine/expectations.h"
+#include "engine/inference_method.h"
 #include "engine/run_driver.h"
-#include "engine/scripted_host.h"
 #include "engine/workspace.h"
 
 namespace veksa::cli {
 
-// The methods as --method names them, in the order of the method commands (kMethodCommands).
-inline constexpr std::array<const char*, 5> kMethodNames = {
-    "forward-breadth", "forward-depth", "backward-breadth", "backward-depth", "first-conclusion"};
-
 struct RunOptions {
   std::vector<std::string> files;
   std::string answers, path, trace, expect;
-  std::size_t method = 0;  // index into kMethodCommands
+  InferenceMethod method = InferenceMethod::ForwardBreadth;
   bool traceGiven = false;
   bool diagnostics = false;
   bool coverage = false;
@@ -50,10 +46,10 @@ struct RunInputs {
 // a fault in a file's content (a usage error), or after printing why a file could not be read.
 bool readRunInputs(const RunOptions& o, RunInputs& in, std::ostream& err, std::string& usage);
 
-// The scripted host of the command line: prints each transcript line as it happens.
-class PrintingHost : public ScriptedHost {
+// The answers host of the command line: prints each transcript line as it happens.
+class PrintingHost : public AnswersHost {
  public:
-  PrintingHost(const Workspace& ws, std::ostream& out) : ScriptedHost(ws), out_(out) {}
+  PrintingHost(const Workspace& ws, std::ostream& out) : AnswersHost(ws), out_(out) {}
 
  protected:
   void emit(const Line& line) override;
@@ -78,7 +74,7 @@ struct RunOutcome {
 
 // Sets the workspace up as the options say (method, rule path, trace rule, the diagnostics
 // switch) and runs it as F9 does, answering from `in`, through `host`.
-RunOutcome runLoaded(Workspace& ws, ScriptedHost& host, const RunOptions& o, const RunInputs& in);
+RunOutcome runLoaded(Workspace& ws, AnswersHost& host, const RunOptions& o, const RunInputs& in);
 
 }  // namespace veksa::cli
 

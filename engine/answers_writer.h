@@ -1,5 +1,5 @@
 // The answers of the last run written as an answers file, which veksa-cli run --answers (and the
-// scripted host) replays to the same facts; the desktop command "Сохранить ответы" saves it.
+// answers host) replays to the same facts; the desktop command "Сохранить ответы" saves it.
 #ifndef VEKSA_ENGINE_ANSWERS_WRITER_H_
 #define VEKSA_ENGINE_ANSWERS_WRITER_H_
 

@@ -29,7 +29,7 @@ struct ExampleRun {
     if (prepared.choice) SectionChoiceDone(ws, host, *prepared.choice);
   }
   Workspace ws;
-  ScriptedHost host;
+  AnswersHost host;
 };
 
 TEST(AnswersWriter, EveryButtonRoundTripsToTheSameFacts) {

@@ -89,7 +89,7 @@ TEST_F(BadInputTest, AHugeExponentOverflowsQuickly) {
   EXPECT_EQ(run(), u"Floating point overflow");
   // Y^1E18 stays 1; the row of X is never written.
   EXPECT_EQ(rows(ws.protocol), (Rows{{u"П", u"", u""}, {u"Переменная", u"Y", u"1"}}));
-  EXPECT_EQ(ws.TraceMode, 0);
+  EXPECT_FALSE(ws.TraceMode);
   EXPECT_EQ(ws.lines.size(), 8u);
 }
 
@@ -159,7 +159,7 @@ TEST_F(BadInputTest, BrokenRulesAndAnswers) {
   Line error = run();
   EXPECT_EQ(error, u"'' is not a valid floating point value");
   EXPECT_EQ(ws.lines.size(), 24u);
-  EXPECT_EQ(ws.TraceMode, 0);
+  EXPECT_FALSE(ws.TraceMode);
 }
 
 }  // namespace

@@ -269,7 +269,7 @@ TEST(ConditionMemo, AgreesWithWordByWordEvaluation) {
         }
       }
     }
-    ScriptedHost literalHost(literal), memoHost(memo);
+    AnswersHost literalHost(literal), memoHost(memo);
     RunText literalText(literal.lines, literal.symbols(), literal.decimalSeparator);
     RunText memoText(memo.lines, memo.symbols(), memo.decimalSeparator);
     Expressions literalExpressions(literal.symbols()), memoExpressions(memo.symbols());
@@ -299,7 +299,7 @@ TEST(ConditionMemo, OneLineRulesReadOnToTheEndOfTheText) {
   ws.lines.push_back(u"OR a 2");
   ws.facts.append({u"a", u"1", u"0,5"});
   ws.facts.append({u"a", u"2", u"0,9"});
-  ScriptedHost host(ws);
+  AnswersHost host(ws);
   RunText text(ws.lines, ws.symbols(), ws.decimalSeparator);
   Expressions expressions(ws.symbols());
   ConditionEvaluator evaluator(ws, host, text, expressions);

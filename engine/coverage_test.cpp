@@ -50,7 +50,7 @@ TEST_F(CoverageTest, RulesThatFiredNoBranch) {
 
   // To the first conclusion: the rules after the first that fired are not run.
   ws.RulePath.clear();
-  chooseMethod(ws, 4);
+  chooseMethod(ws, InferenceMethod::FirstConclusion);
   EXPECT_EQ(run().rulesNotFired, (Lines{u"Кора", u"Формула", u"Никогда", u"Шипы"}));
 }
 

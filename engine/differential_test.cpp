@@ -9,8 +9,8 @@
 #include <random>
 #include <string>
 
+#include "engine/answers_host.h"
 #include "engine/interpreter.h"
-#include "engine/scripted_host.h"
 #include "engine/testing/text_reading.h"
 #include "kb/number.h"
 
@@ -132,7 +132,7 @@ Generated generate(std::mt19937& rng) {
 }
 
 // What a workspace and its host show after a pass.
-std::vector<Lines> observed(const Workspace& ws, const ScriptedHost& host, const Line& error) {
+std::vector<Lines> observed(const Workspace& ws, const AnswersHost& host, const Line& error) {
   std::vector<Lines> out;
   for (const Table* t :
        {static_cast<const Table*>(&ws.results), static_cast<const Table*>(&ws.facts),
@@ -150,16 +150,17 @@ TEST(Differential, TheEngineReadsAsTheTextWasRead) {
   std::mt19937 rng(11);
   for (int trial = 0; trial < 2500; ++trial) {
     const Generated g = generate(rng);
-    const int method =
-        std::vector<int>{kMethodForward, kMethodBackward, kMethodFirstConclusion}[trial % 3];
+    const InferenceMethod method = std::vector<InferenceMethod>{
+        InferenceMethod::ForwardBreadth, InferenceMethod::BackwardBreadth,
+        InferenceMethod::FirstConclusion}[trial % 3];
     const bool trace = trial % 7 == 0;
     Workspace engine, former;
-    ScriptedHost engineHost(engine), formerHost(former);
+    AnswersHost engineHost(engine), formerHost(former);
     for (Workspace* ws : {&engine, &former}) {
       ws->lines = g.lines;
       ws->RulePath = g.path;
-      ws->InferenceMethod = method;
-      ws->TraceMode = trace ? 1 : 0;
+      ws->method = method;
+      ws->TraceMode = trace;
       ws->traceRule = u"R1";
       for (const Table::Row& row : g.facts) ws->facts.append(row);
     }

@@ -1,5 +1,5 @@
 // Shared set-up of the engine tests: a workspace on an in-memory file store, opened as a project,
-// and a scripted host. Expected values in the tests are worked out by hand from the
+// and an answers host. Expected values in the tests are worked out by hand from the
 // rules of the engine.
 #ifndef VEKSA_ENGINE_ENGINE_TEST_SUPPORT_H_
 #define VEKSA_ENGINE_ENGINE_TEST_SUPPORT_H_
@@ -8,8 +8,8 @@
 
 #include <memory>
 
+#include "engine/answers_host.h"
 #include "engine/file_store.h"
-#include "engine/scripted_host.h"
 #include "engine/workspace.h"
 #include "kb/kbfile.h"
 
@@ -55,7 +55,7 @@ class EngineTest : public ::testing::Test {
   }
 
   Workspace ws;
-  ScriptedHost host;
+  AnswersHost host;
 };
 
 using Rows = std::vector<Table::Row>;

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/scripted_host.h"
+#include "engine/answers_host.h"
 
 namespace veksa {
 namespace {

@@ -57,7 +57,7 @@ TEST_F(ExplanationTest, TwoConclusionsOfTheExampleCombinedWithEitherSign) {
             "знаков): (-0,49 + 0,3) / (1 - 0,3) = -0,271428571428571\n");
 
   // Backward: the record filter admits only the first conclusion, дерево берёза.
-  chooseMethod(ws, 2);
+  chooseMethod(ws, InferenceMethod::BackwardBreadth);
   runExample();
   EXPECT_EQ(u8(explainHypothesis(ws, u"цветок", u"роза")),
             "Гипотеза цветок роза: нет в таблице результатов\n"

@@ -90,7 +90,7 @@ Interpreter::Interpreter(Workspace& ws, Host& host, RunCache* cache, PassRecord*
 }
 
 void Interpreter::Trass(std::size_t line) {
-  if (ws_.TraceMode == 1) host_.traceStep(line);
+  if (ws_.TraceMode) host_.traceStep(line);
 }
 
 PassResult Interpreter::Button15Click() {
@@ -103,7 +103,7 @@ PassResult Interpreter::Button15Click() {
   }
   for (const auto& [e, name] : run_->namedEntries(ws_.RulePath)) {
     const Line& entry = ws_.RulePath[e];
-    if (ws_.TraceMode == 1 && entry != ws_.traceRule) continue;
+    if (ws_.TraceMode && entry != ws_.traceRule) continue;
     for (std::uint32_t nameLine : run_->text.rules(name)) {
       certainty_ = 0;
       IfCount = 0;
@@ -115,7 +115,7 @@ PassResult Interpreter::Button15Click() {
       const int firedBefore = ConclusionCount;
       PrRale(nameLine + 1);
       if (record_ != nullptr && ConclusionCount > firedBefore) record_->firedRules.insert(entry);
-      if (ws_.InferenceMethod == kMethodFirstConclusion && ConclusionCount > 0) {
+      if (traitsOf(ws_.method).endsAtFirstConclusion && ConclusionCount > 0) {
         host_.showResults();
         return finish();
       }
@@ -259,7 +259,7 @@ Interpreter::NextItem Interpreter::recordConclusion(Symbol cls, std::size_t line
   // Firing a branch (THEN, ELSE or a CASE alternative) multiplies the current certainty by the
   // factor; the items of its list leave it to SumCt.
   if (!listItem) certainty_ = certainty;
-  bool admitted = listItem || ws_.InferenceMethod < kMethodBackward ||
+  bool admitted = listItem || traitsOf(ws_.method).direction == Direction::Forward ||
                   (cls == FirstConclusionClass && value == FirstConclusionValue);
   if (admitted) {
     ws_.protocol.append(

@@ -144,7 +144,7 @@ TEST_F(InterpreterTest, FormulaBranches) {
 }
 
 TEST_F(InterpreterTest, BackwardMethodRecordsOnlyTheFirstConclusion) {
-  ws.InferenceMethod = kMethodBackward;
+  ws.method = InferenceMethod::BackwardBreadth;
   load({u"NAME П1", u"IF a 1", u"THEN дерево берёза [0,5], дерево ёлка [0,5]", u"END", u"NAME П2",
         u"IF a 1", u"THEN дерево сосна [0,5]", u"END", u"NAME П3", u"IF a 1",
         u"THEN дерево ёлка [0,5]", u"END", u"NAME П4", u"IF a 1", u"THEN дерево берёза [0,5]",
@@ -167,7 +167,7 @@ TEST_F(InterpreterTest, BackwardMethodRecordsOnlyTheFirstConclusion) {
 }
 
 TEST_F(InterpreterTest, BackwardMethodAfterAFormulaBranchRecordsNothing) {
-  ws.InferenceMethod = kMethodBackward;
+  ws.method = InferenceMethod::BackwardBreadth;
   load({u"NAME П1", u"IF a 1", u"THEN =X+1", u"END", u"NAME П2", u"IF a 1",
         u"THEN дерево сосна [0,5]", u"END"});
   fact(u"a", u"1", u"1");
@@ -177,7 +177,7 @@ TEST_F(InterpreterTest, BackwardMethodAfterAFormulaBranchRecordsNothing) {
 }
 
 TEST_F(InterpreterTest, FirstConclusionMethodEndsThePassAfterTheFirstFiredRule) {
-  ws.InferenceMethod = kMethodFirstConclusion;
+  ws.method = InferenceMethod::FirstConclusion;
   load({u"NAME П1", u"IF b 1", u"THEN дерево ёлка [0,5]", u"END", u"NAME П2", u"IF a 1",
         u"THEN дерево берёза [0,5]", u"END", u"NAME П3", u"IF a 1", u"THEN дерево сосна [0,5]",
         u"END"});
@@ -413,7 +413,7 @@ TEST_F(InterpreterTest, ACaseAlternativeLeavesItsConclusionCertaintyAsTheCurrent
 }
 
 TEST_F(InterpreterTest, CaseUnderTheBackwardMethod) {
-  ws.InferenceMethod = kMethodBackward;
+  ws.method = InferenceMethod::BackwardBreadth;
   load({u"NAME П", u"CASE шипы", u"есть цветок роза [0,9]", u"нет цветок ромашка [0,7]", u"END"});
   fact(u"шипы", u"есть", u"0,7");
   fact(u"шипы", u"нет", u"-0,7");
@@ -429,7 +429,7 @@ TEST_F(InterpreterTest, TraceStepsOnlyInATraceRun) {
   fact(u"a", u"1", u"1");
   pass();
   EXPECT_TRUE(host.transcript.empty());
-  ws.TraceMode = 1;
+  ws.TraceMode = true;
   ws.traceRule = u"П";
   ws.protocol.clear();
   pass();

@@ -5,9 +5,9 @@
 #include <map>
 #include <memory>
 
+#include "engine/answers_host.h"
 #include "engine/file_store.h"
 #include "engine/run_driver.h"
-#include "engine/scripted_host.h"
 #include "engine/workspace.h"
 #include "kb/number.h"
 
@@ -18,9 +18,9 @@ namespace {
 constexpr std::u16string_view kComparedFile = u"compared.vks";
 
 // The host of the first run when it asks: the questions go to the asker, the rest stays silent.
-class AskingHost : public ScriptedHost {
+class AskingHost : public AnswersHost {
  public:
-  AskingHost(const Workspace& ws, Host& asker) : ScriptedHost(ws), asker_(asker) {}
+  AskingHost(const Workspace& ws, Host& asker) : AnswersHost(ws), asker_(asker) {}
   Answer ask(const Question& question) override { return asker_.ask(question); }
 
  private:
@@ -28,7 +28,7 @@ class AskingHost : public ScriptedHost {
 };
 
 // One run of the knowledge base under `method`, measured.
-MethodMeasure measure(const ComparisonSetup& setup, std::size_t method, ScriptedHost& host,
+MethodMeasure measure(const ComparisonSetup& setup, InferenceMethod method, AnswersHost& host,
                       Workspace& ws) {
   MethodMeasure m;
   m.method = method;
@@ -76,19 +76,20 @@ std::map<Line, ScriptedAnswer> script(const std::vector<RecordedAnswer>& recorde
 std::vector<MethodMeasure> compareMethods(const ComparisonSetup& setup) {
   std::vector<MethodMeasure> out;
   std::map<Line, ScriptedAnswer> answers = script(setup.answers);
-  for (std::size_t method = 0; method < kMethodCommands.size(); ++method) {
+  for (const MethodTraits& traits : kInferenceMethods) {
+    const InferenceMethod method = traits.method;
     auto store = std::make_unique<MemoryFileStore>();
     store->put(Line(kComparedFile), setup.lines);
     Workspace ws(std::move(store));
     ws.caption = kComparedFile;
     ws.lines = setup.lines;
     ws.ProjectState = kProjectOpen;
-    ws.DiagnosticsOff = 1;
+    ws.DiagnosticsOff = true;
     chooseMethod(ws, method);
     if (setup.path) ws.RulePath = *setup.path;
-    const bool asks = method == 0 && setup.asker != nullptr;
-    std::unique_ptr<ScriptedHost> host =
-        asks ? std::make_unique<AskingHost>(ws, *setup.asker) : std::make_unique<ScriptedHost>(ws);
+    const bool asks = out.empty() && setup.asker != nullptr;
+    std::unique_ptr<AnswersHost> host =
+        asks ? std::make_unique<AskingHost>(ws, *setup.asker) : std::make_unique<AnswersHost>(ws);
     host->answers = answers;
     out.push_back(measure(setup, method, *host, ws));
     if (asks) answers = script(ws.lastRun.answers);

@@ -1,5 +1,5 @@
 // The comparison of the inference methods: the knowledge base run with the same answers under each
-// of the five methods, without asking again, with the time of each run's timing loop per pass and
+// inference method, without asking again, with the time of each run's timing loop per pass and
 // the work of its last pass.
 #ifndef VEKSA_ENGINE_METHOD_COMPARISON_H_
 #define VEKSA_ENGINE_METHOD_COMPARISON_H_
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/host.h"
+#include "engine/inference_method.h"
 #include "engine/run_record.h"
 #include "kb/text.h"
 
@@ -28,7 +29,7 @@ struct ComparisonSetup {
 
 // One method's run.
 struct MethodMeasure {
-  std::size_t method = 0;          // index into kMethodCommands
+  InferenceMethod method = InferenceMethod::ForwardBreadth;
   long long passes = 0;            // the inference passes of the run
   double microsecondsPerPass = 0;  // the timing loop's time (monotonic clock) over its passes
   PassCounts counts;               // the work of the run's last pass
@@ -36,7 +37,7 @@ struct MethodMeasure {
   Line error;                      // a run-time error that ended the run, or a fault in the answers
 };
 
-// Runs the knowledge base under each of the five methods, in the order of kMethodCommands.
+// Runs the knowledge base under each method, in the order of kInferenceMethods.
 std::vector<MethodMeasure> compareMethods(const ComparisonSetup& setup);
 
 }  // namespace veksa

@@ -9,7 +9,7 @@ namespace veksa {
 void newProject(Workspace& ws) {
   ws.replaceText(newKnowledgeBase());
   ws.caption = kNewCaption;
-  ws.InferenceMethod = kMethodForward;
+  ws.method = InferenceMethod::ForwardBreadth;
   ws.ProjectState = kProjectOpen;
 }
 

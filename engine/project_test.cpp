@@ -22,14 +22,14 @@ struct ProjectTest : ::testing::Test {
 TEST_F(ProjectTest, NewProjectKeepsTheRepeatCountAndMethodText) {
   ws.caption = u"kb.vks";
   ws.lines = {u"x"};
-  ws.InferenceMethod = kMethodBackward;
+  ws.method = InferenceMethod::BackwardBreadth;
   ws.RepeatCount = 150;
   ws.methodText = u"Обратный в глубину";
   ws.ProjectState = kProjectNone;
   newProject(ws);
   EXPECT_EQ(ws.lines, newKnowledgeBase());
   EXPECT_EQ(ws.caption, u"new.vks");
-  EXPECT_EQ(ws.InferenceMethod, kMethodForward);
+  EXPECT_EQ(ws.method, InferenceMethod::ForwardBreadth);
   EXPECT_EQ(ws.RepeatCount, 150);
   EXPECT_EQ(ws.methodText, u"Обратный в глубину");
   EXPECT_EQ(ws.ProjectState, kProjectOpen);

@@ -176,7 +176,7 @@ bool questionPass(Workspace& ws, Host& host) {
   QuestionPass questions(ws, host);
   for (std::size_t e = 0; e < ws.RulePath.size(); ++e) {
     const Line entry = ws.RulePath[e];
-    if (ws.TraceMode == 1 && entry != ws.traceRule) continue;
+    if (ws.TraceMode && entry != ws.traceRule) continue;
     auto named = rules.find(entry);
     if (named == rules.end()) continue;
     for (std::size_t nameLine : named->second) {

@@ -13,9 +13,9 @@
 
 namespace veksa {
 
-void chooseMethod(Workspace& ws, std::size_t command) {
-  const MethodCommand& m = kMethodCommands.at(command);
-  ws.InferenceMethod = m.code;
+void chooseMethod(Workspace& ws, InferenceMethod method) {
+  const MethodTraits& m = traitsOf(method);
+  ws.method = method;
   ws.RepeatCount = m.repeatCount;
   ws.methodText = Line(m.fieldText);
 }
@@ -134,7 +134,7 @@ Run1Result Run1(Workspace& ws, Host& host) {
   for (Line& name : sectionNames(ws.lines)) choice.items.push_back(std::move(name));
   choice.checked.assign(choice.items.size(), false);
   choice.checked[0] = true;
-  if (ws.TraceMode == 1) return {std::nullopt, SectionChoiceDone(ws, host, std::move(choice))};
+  if (ws.TraceMode) return {std::nullopt, SectionChoiceDone(ws, host, std::move(choice))};
   return {std::move(choice), RunEnd::NotRun};
 }
 
@@ -191,13 +191,13 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
   try {
     ws.lastRun.clear();
     if (!questionPass(ws, host)) {
-      ws.TraceMode = 0;
+      ws.TraceMode = false;
       restoreFullText(ws, host, copy);
       return RunEnd::Stopped;
     }
     auto start = std::chrono::steady_clock::now();
     PassResult last;
-    if (ws.TraceMode == 1) {
+    if (ws.TraceMode) {
       last = Button15Click(ws, host, nullptr, &ws.lastRun.lastPass);
       ws.lastRun.passes = 1;
     } else {
@@ -226,23 +226,23 @@ RunEnd Run(Workspace& ws, Host& host, const Lines* fullText) {
     ws.lastRun.elapsed = std::chrono::steady_clock::now() - start;
     host.showTiming(false);
     Line elapsed = formatElapsed(std::chrono::steady_clock::now() - start);
-    if (ws.InferenceMethod == kMethodForward || ws.InferenceMethod == kMethodBackward ||
-        (ws.InferenceMethod == kMethodFirstConclusion && last.ConclusionCount == 0)) {
+    // A pass that ended at its first conclusion has shown the results already.
+    if (!traitsOf(ws.method).endsAtFirstConclusion || last.ConclusionCount == 0) {
       host.showResults();
     }
     Up(ws);
-    if (ws.TraceMode == 1) {
+    if (ws.TraceMode) {
       ws.resultsCaption = u"Результат трассировки";
     } else {
       ws.resultsCaption = u"Найдено решение методом: " + ws.methodText + u" время выполнения: " +
                           elapsed + u" /100";
     }
     ws.ProjectState = kProjectOpen;
-    ws.TraceMode = 0;
+    ws.TraceMode = false;
     restoreFullText(ws, host, copy);
     return RunEnd::Completed;
   } catch (...) {
-    ws.TraceMode = 0;
+    ws.TraceMode = false;
     host.showTiming(false);
     restoreFullText(ws, host, copy);
     throw;

@@ -1,10 +1,10 @@
-// The run driver: the method commands, the rule path and its commands (ppath), the preparation of
-// a run (Run1), the section choice ("Готово", "Отмена") and the run itself (Run): questions, the
-// timing loop, ordering, caption and the restoring of the full knowledge base.
+// The run driver: the method command (the row of engine/inference_method.h), the rule path and its
+// commands (ppath), the preparation of a run (Run1), the section choice ("Готово", "Отмена") and
+// the run itself (Run): questions, the timing loop, ordering, caption and the restoring of the full
+// knowledge base.
 #ifndef VEKSA_ENGINE_RUN_DRIVER_H_
 #define VEKSA_ENGINE_RUN_DRIVER_H_
 
-#include <array>
 #include <chrono>
 #include <cstddef>
 #include <optional>
@@ -16,23 +16,9 @@
 
 namespace veksa {
 
-// The five commands of "Настройки" > "Выбор метода".
-struct MethodCommand {
-  std::u16string_view caption;    // the menu item
-  int code;                       // InferenceMethod
-  int repeatCount;                // RepeatCount
-  std::u16string_view fieldText;  // the main window's method field
-};
-inline constexpr std::array<MethodCommand, 5> kMethodCommands = {{
-    {u"Прямой и в ширину", kMethodForward, 120, u"Прямой в ширину"},
-    {u"Прямой и в глубину", kMethodForward, 170, u"Прямой в глубину"},
-    {u"Обратный и в ширину", kMethodBackward, 100, u"Обратный в ширину"},
-    {u"Обратный и в глубину", kMethodBackward, 150, u"Обратный в глубину"},
-    {u"До первого заключения", kMethodFirstConclusion, 100, u"До первого заключения"},
-}};
-
-// A method command: sets the method code, the repetition count and the method field text.
-void chooseMethod(Workspace& ws, std::size_t command);
+// A method command of "Настройки" > "Выбор метода": sets the method, the repetition count and the
+// method field text from the method's row.
+void chooseMethod(Workspace& ws, InferenceMethod method);
 
 inline constexpr std::u16string_view kNoProject = u"Не был создан проект";
 
@@ -88,7 +74,7 @@ void SectionChoiceCancel(Workspace& ws, Host& host);
 // of the last pass. However it ends (normally, by "стоп" or by a
 // run-time error, which then propagates), it leaves the full knowledge base behind: reloaded from
 // its file, or for "new.vks" restored from `fullText` (the text before the sections were
-// assembled; the lines as Run found them when none is given); TraceMode is 0 and the timing
+// assembled; the lines as Run found them when none is given); TraceMode is off and the timing
 // window hidden.
 RunEnd Run(Workspace& ws, Host& host, const Lines* fullText = nullptr);
 

@@ -1,5 +1,5 @@
 // The run driver: method commands, the rule path, Run1, the section choice and Run, with
-// the mended faults (a run always leaves the full knowledge base behind, TraceMode 0, the timing
+// the mended faults (a run always leaves the full knowledge base behind, TraceMode off, the timing
 // window hidden).
 #include "engine/run_driver.h"
 
@@ -15,15 +15,15 @@ namespace {
 using testing::Rows;
 
 // Keeps the knowledge-base lines as they were when the first question was asked.
-class CapturingHost : public ScriptedHost {
+class CapturingHost : public AnswersHost {
  public:
-  using ScriptedHost::ScriptedHost;
+  using AnswersHost::AnswersHost;
   Answer ask(const Question& q) override {
     if (!captured) {
       linesAtFirstQuestion = workspace().lines;
       captured = true;
     }
-    return ScriptedHost::ask(q);
+    return AnswersHost::ask(q);
   }
   bool captured = false;
   Lines linesAtFirstQuestion;
@@ -71,20 +71,19 @@ class RunDriverTest : public testing::EngineTest {
 
 TEST_F(RunDriverTest, MethodCommands) {
   Workspace fresh;
-  EXPECT_EQ(fresh.InferenceMethod, 0);
+  EXPECT_EQ(fresh.method, InferenceMethod::ForwardBreadth);
   EXPECT_EQ(fresh.RepeatCount, 120);
   EXPECT_EQ(fresh.methodText, u"Прямой в ширину");
-  const int codes[] = {0, 0, 2, 2, 5};
   const int repeats[] = {120, 170, 100, 150, 100};
   const Line texts[] = {u"Прямой в ширину", u"Прямой в глубину", u"Обратный в ширину",
                         u"Обратный в глубину", u"До первого заключения"};
-  for (std::size_t i = 0; i < kMethodCommands.size(); ++i) {
-    chooseMethod(ws, i);
-    EXPECT_EQ(ws.InferenceMethod, codes[i]);
+  for (std::size_t i = 0; i < kInferenceMethods.size(); ++i) {
+    chooseMethod(ws, kInferenceMethods[i].method);
+    EXPECT_EQ(ws.method, kInferenceMethods[i].method);
     EXPECT_EQ(ws.RepeatCount, repeats[i]);
     EXPECT_EQ(ws.methodText, texts[i]);
   }
-  EXPECT_EQ(kMethodCommands[3].caption, u"Обратный и в глубину");
+  EXPECT_EQ(traitsOf(InferenceMethod::BackwardDepth).command, u"Обратный и в глубину");
 }
 
 TEST_F(RunDriverTest, PathCommands) {
@@ -241,12 +240,12 @@ TEST_F(RunDriverTest, TheTimingLoopMakesTwiceRepeatCountPlusOnePasses) {
   EXPECT_EQ(run(), RunEnd::Completed);
   EXPECT_EQ(count(noVariables), 242u);
   host.transcript.clear();
-  chooseMethod(ws, 1);
+  chooseMethod(ws, InferenceMethod::ForwardDepth);
   run();
   EXPECT_EQ(count(noVariables), 342u);
   host.transcript.clear();
-  chooseMethod(ws, 3);
-  ws.InferenceMethod = kMethodForward;  // "Новый проект" after "Обратный и в глубину"
+  chooseMethod(ws, InferenceMethod::BackwardDepth);
+  ws.method = InferenceMethod::ForwardBreadth;  // "Новый проект" after "Обратный и в глубину"
   run();
   EXPECT_EQ(count(noVariables), 302u);
   EXPECT_NE(ws.resultsCaption.find(u"Обратный в глубину"), Line::npos);
@@ -262,17 +261,17 @@ TEST_F(RunDriverTest, TheRecordCountsTheLastPassesWorkAndThePasses) {
   EXPECT_EQ(ws.lastRun.passes, 242);
   EXPECT_EQ(ws.lastRun.lastPass.counts, (PassCounts{6, 5, 5}));
   // Backward: only the first conclusion, berёза, is recorded.
-  chooseMethod(ws, 2);
+  chooseMethod(ws, InferenceMethod::BackwardBreadth);
   ASSERT_EQ(run(), RunEnd::Completed);
   EXPECT_EQ(ws.lastRun.passes, 202);
   EXPECT_EQ(ws.lastRun.lastPass.counts, (PassCounts{6, 5, 1}));
   // Until the first conclusion: the pass ends after Правило1.
-  chooseMethod(ws, 4);
+  chooseMethod(ws, InferenceMethod::FirstConclusion);
   ASSERT_EQ(run(), RunEnd::Completed);
   EXPECT_EQ(ws.lastRun.passes, 202);
   EXPECT_EQ(ws.lastRun.lastPass.counts, (PassCounts{1, 1, 1}));
   // A trace run makes one pass; "стоп" makes the one pass it starts.
-  ws.TraceMode = 1;
+  ws.TraceMode = true;
   ws.traceRule = u"Правило3";
   ASSERT_EQ(run(), RunEnd::Completed);
   EXPECT_EQ(ws.lastRun.passes, 1);
@@ -285,7 +284,7 @@ TEST_F(RunDriverTest, TheRecordCountsTheLastPassesWorkAndThePasses) {
 
 TEST_F(RunDriverTest, GaugeCaptionAndFlags) {
   openFile({u"ГИПОТЕЗЫ:", u"NAME R", u"END"});
-  chooseMethod(ws, 1);
+  chooseMethod(ws, InferenceMethod::ForwardDepth);
   ws.ProjectState = kProjectMergeOrTree;
   EXPECT_EQ(run(), RunEnd::Completed);
   std::vector<int> gauge = {0};
@@ -300,14 +299,14 @@ TEST_F(RunDriverTest, GaugeCaptionAndFlags) {
                           "[0-9]+:[0-5][0-9]:[0-5][0-9] /100")))
       << caption;
   EXPECT_EQ(ws.ProjectState, kProjectOpen);
-  EXPECT_EQ(ws.TraceMode, 0);
+  EXPECT_FALSE(ws.TraceMode);
   EXPECT_EQ(formatElapsed(std::chrono::seconds(3723)), u"1:02:03");
   EXPECT_EQ(formatElapsed(std::chrono::milliseconds(999)), u"0:00:00");
 }
 
 TEST_F(RunDriverTest, UntilTheFirstConclusionShowsTheResultsItself) {
   openFile({u"ГИПОТЕЗЫ:", u"NAME R", u"IF a 1", u"THEN x y [1]", u"END"});
-  chooseMethod(ws, 4);
+  chooseMethod(ws, InferenceMethod::FirstConclusion);
   answer(u"a", AnswerButton::All, 20, {u"1"});
   ws.lines.insert(ws.lines.begin() + 1, u"a {1}");
   run();
@@ -357,7 +356,7 @@ TEST_F(RunDriverTest, StopEndsTheRunAfterOnePassAndRestoresTheText) {
                                      {u"Правило3", u"", u""}}));
   EXPECT_EQ(ws.resultsCaption, u"Окно результатов");
   EXPECT_EQ(ws.lines, file);  // mended: the full text, not the assembled one
-  EXPECT_EQ(ws.TraceMode, 0);
+  EXPECT_FALSE(ws.TraceMode);
   EXPECT_TRUE(host.gauge.empty());
 }
 
@@ -379,7 +378,7 @@ TEST_F(RunDriverTest, ARunTimeErrorEndsTheRunAndRestoresTheText) {
                 u"IF =X>1",   u"THEN x y [0,5]", u"END", u"NAME П2", u"IF =X>1",  u"THEN =X/Z",
                 u"END",       u"КОНЕЦ РАЗДЕЛА А"};
   openFile(file);
-  ws.TraceMode = 0;
+  ws.TraceMode = false;
   try {
     run({u"А"});
     FAIL();
@@ -389,22 +388,22 @@ TEST_F(RunDriverTest, ARunTimeErrorEndsTheRunAndRestoresTheText) {
   EXPECT_EQ(rows(ws.protocol),
             (Rows{{u"П1", u"", u""}, {u"Гипотеза", u"x y", u"0,5"}, {u"П2", u"", u""}}));
   EXPECT_EQ(ws.lines, file);
-  EXPECT_EQ(ws.TraceMode, 0);
+  EXPECT_FALSE(ws.TraceMode);
   EXPECT_FALSE(host.timingVisible);
   EXPECT_EQ(host.timingVisibility.back(), false);
   EXPECT_EQ(ws.resultsCaption, u"Окно результатов");
-  // The same error in a trace run: TraceMode returns to 0.
-  ws.TraceMode = 1;
+  // The same error in a trace run: TraceMode is off again.
+  ws.TraceMode = true;
   ws.traceRule = u"П2";
   EXPECT_THROW(Run1(ws, host), RunError);
-  EXPECT_EQ(ws.TraceMode, 0);
+  EXPECT_FALSE(ws.TraceMode);
   EXPECT_EQ(ws.lines, file);
 }
 
 TEST_F(RunDriverTest, ATraceRunAsksAndRunsTheChosenRuleOnly) {
   openFile(example());
   exampleAnswers();
-  ws.TraceMode = 1;
+  ws.TraceMode = true;
   ws.traceRule = u"Правило2";
   Run1Result r = Run1(ws, host);
   EXPECT_FALSE(r.choice);  // no section choice is shown
@@ -415,10 +414,10 @@ TEST_F(RunDriverTest, ATraceRunAsksAndRunsTheChosenRuleOnly) {
             (Lines{u"[question] оперение", u"[question] хвоя", u"[trace] 20 IF оперение иголки"}));
   EXPECT_EQ(rows(ws.protocol), (Rows{{u"Правило2", u"", u""}}));
   EXPECT_EQ(ws.resultsCaption, u"Результат трассировки");
-  EXPECT_EQ(ws.TraceMode, 0);
+  EXPECT_FALSE(ws.TraceMode);
   EXPECT_TRUE(host.gauge.empty());
   // A trace of a name that no rule carries asks and runs nothing.
-  ws.TraceMode = 1;
+  ws.TraceMode = true;
   ws.traceRule = u"Нет";
   r = Run1(ws, host);
   EXPECT_EQ(r.end, RunEnd::Completed);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/file_store.h"
+#include "engine/inference_method.h"
 #include "engine/memo_list.h"
 #include "engine/run_record.h"
 #include "engine/symbols.h"
@@ -16,11 +17,6 @@
 #include "kb/text.h"
 
 namespace veksa {
-
-// Inference method codes.
-inline constexpr int kMethodForward = 0;
-inline constexpr int kMethodBackward = 2;
-inline constexpr int kMethodFirstConclusion = 5;
 
 // ProjectState values.
 inline constexpr int kProjectOpen = 0;
@@ -41,14 +37,16 @@ class Workspace {
   Line caption;
   bool hasFile() const { return caption != kNewCaption; }
 
-  // Run-state flags.
-  int InferenceMethod = kMethodForward;
-  int RepeatCount = 120;
-  int TraceMode = 0;
-  int DiagnosticsOff = 0;
+  // Run-state flags. The method of the next run, its repetition count and the main window's
+  // method field come from the method's row, but "Новый проект" sets the method to forward and
+  // keeps the other two, so the three are kept apart.
+  InferenceMethod method = InferenceMethod::ForwardBreadth;
+  int RepeatCount = traitsOf(method).repeatCount;
+  bool TraceMode = false;       // the next run traces `traceRule`
+  bool DiagnosticsOff = false;  // "Диагностика" > "Отключить": F9 runs without them
   int ProjectState = kProjectNone;
-  Line methodText = u"Прямой в ширину";  // the main window's method field
-  Line traceRule;                        // the rule chosen in the trace dialog
+  Line methodText = Line(traitsOf(method).fieldText);
+  Line traceRule;  // the rule chosen in the trace dialog
 
   // True after "Закрыть" until the user edits the text or another text is loaded: a save to the
   // caption's file then leaves the file alone, so closing never empties a file by accident.

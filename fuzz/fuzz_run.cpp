@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/answers_host.h"
 #include "engine/run_driver.h"
-#include "engine/scripted_host.h"
 #include "fuzz/fuzz_input.h"
 #include "kb/locate.h"
 #include "kb/number.h"
@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ws.lines = lines;
   ws.caption = saved ? u"kb.vks" : u"new.vks";
   ws.ProjectState = veksa::kProjectOpen;
-  veksa::chooseMethod(ws, flags % 5);
+  veksa::chooseMethod(ws, veksa::kInferenceMethods[flags % veksa::kInferenceMethods.size()].method);
   ws.RepeatCount = static_cast<int>((flags >> 3) & 1);  // keep each input quick
-  veksa::ScriptedHost host(ws);
+  veksa::AnswersHost host(ws);
   try {
     host.answers = veksa::parseAnswers(answers);
   } catch (const veksa::ScriptError&) {
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ws.RulePath =
         veksa::fuzz::linesOf(reinterpret_cast<const std::uint8_t*>(path.data()), path.size());
   if (flags & 0x80) {
-    ws.TraceMode = 1;
+    ws.TraceMode = true;
     auto rules = veksa::ruleLines(ws.lines);
     if (!rules.empty()) ws.traceRule = rules[flags % rules.size()].name;
   }
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const veksa::ScriptError&) {
   }
   // Whatever happened, the run leaves the full text and no trace mode behind.
-  if (ws.TraceMode != 0 && !(flags & 0x80)) std::abort();
+  if (ws.TraceMode && !(flags & 0x80)) std::abort();
   if (ws.lines != lines) std::abort();
   return 0;
 }

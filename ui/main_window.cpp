@@ -44,9 +44,9 @@ MainWindow::MainWindow(Dialogs* dialogs, QWidget* parent)
 
   // The run-state flags start at their initial values; no project until the editor exists.
   ws_.ProjectState = kProjectNone;
-  ws_.InferenceMethod = kMethodForward;
-  ws_.TraceMode = 0;
-  ws_.DiagnosticsOff = 0;
+  ws_.method = InferenceMethod::ForwardBreadth;
+  ws_.TraceMode = false;
+  ws_.DiagnosticsOff = false;
   ws_.RepeatCount = 120;
   qApp->installEventFilter(this);  // StatusBar1Hint
 

@@ -149,7 +149,7 @@ class MainWindow : public QMainWindow {
   void PopupMenu1Popup();
   // AddClick: a value or variable entry inserts its text at the editor's caret.
   void AddClick(const MenuEntry& entry);
-  void chooseMethod(int index);  // "Выбор метода", in menu order
+  void chooseMethod(InferenceMethod method);  // "Выбор метода"
   void N67Click();        // "Подключить": diagnostics before a run
   void N68Click();        // "Отключить"
   void showProtocol();

@@ -117,15 +117,14 @@ void MainWindow::addSections() {
   showTool(names);
 }
 
-void MainWindow::chooseMethod(int index) {
-  if (index < 0 || index >= static_cast<int>(kMethodCommands.size())) return;
+void MainWindow::chooseMethod(InferenceMethod method) {
   CommandScope scope(*this);
-  veksa::chooseMethod(ws_, static_cast<std::size_t>(index));
+  veksa::chooseMethod(ws_, method);
 }
 
-void MainWindow::N67Click() { ws_.DiagnosticsOff = 0; }
+void MainWindow::N67Click() { ws_.DiagnosticsOff = false; }
 
-void MainWindow::N68Click() { ws_.DiagnosticsOff = 1; }
+void MainWindow::N68Click() { ws_.DiagnosticsOff = true; }
 
 void MainWindow::showProtocol() { protocol_->showTable(); }
 

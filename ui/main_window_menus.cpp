@@ -155,9 +155,9 @@ void MainWindow::createSettingsMenu() {
   connect(command(path, QStringLiteral("Удаление текущего пути")), &QAction::triggered, this,
           &MainWindow::deletePathRequested);
   QMenu* method = settings->addMenu(QStringLiteral("Выбор метода"));
-  for (int i = 0; i < static_cast<int>(kMethodCommands.size()); ++i) {
-    const QString caption = toQString(kMethodCommands[static_cast<std::size_t>(i)].caption);
-    connect(command(method, caption), &QAction::triggered, this, [this, i] { chooseMethod(i); });
+  for (const MethodTraits& m : kInferenceMethods) {
+    connect(command(method, toQString(m.command)), &QAction::triggered, this,
+            [this, chosen = m.method] { chooseMethod(chosen); });
   }
   QMenu* diagnostics = settings->addMenu(QStringLiteral("Диагностика"));
   connect(command(diagnostics, QStringLiteral("Подключить")), &QAction::triggered, this,

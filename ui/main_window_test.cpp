@@ -180,9 +180,9 @@ class MainWindowTest : public QObject {
     QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
     const Workspace& ws = window.workspace();
     QCOMPARE(ws.ProjectState, kProjectOpen);
-    QCOMPARE(ws.InferenceMethod, kMethodForward);
+    QCOMPARE(ws.method, InferenceMethod::ForwardBreadth);
     QCOMPARE(ws.RepeatCount, 120);
-    QCOMPARE(ws.TraceMode + ws.DiagnosticsOff, 0);
+    QVERIFY(!ws.TraceMode && !ws.DiagnosticsOff);
     QCOMPARE(window.editor()->windowTitle(), QString("new.vks"));
     QCOMPARE(splitLines(editorText(window)), newKnowledgeBase());
     QVERIFY(window.editor()->isVisible());
@@ -251,16 +251,16 @@ class MainWindowTest : public QObject {
     MainWindow window(&dialogs);
     Workspace& ws = window.workspace();
     trigger(window, {"&Настройки", "Выбор метода", "Обратный и в глубину"});
-    QCOMPARE(ws.InferenceMethod, kMethodBackward);
+    QCOMPARE(ws.method, InferenceMethod::BackwardDepth);
     QCOMPARE(ws.RepeatCount, 150);
     QCOMPARE(window.methodField()->text(), QString("Обратный в глубину"));
     trigger(window, {"&Настройки", "Выбор метода", "До первого заключения"});
-    QCOMPARE(ws.InferenceMethod, kMethodFirstConclusion);
+    QCOMPARE(ws.method, InferenceMethod::FirstConclusion);
     QCOMPARE(ws.RepeatCount, 100);
     trigger(window, {"&Настройки", "Диагностика", "Отключить"});
-    QCOMPARE(ws.DiagnosticsOff, 1);
+    QVERIFY(ws.DiagnosticsOff);
     trigger(window, {"&Настройки", "Диагностика", "Подключить"});
-    QCOMPARE(ws.DiagnosticsOff, 0);
+    QVERIFY(!ws.DiagnosticsOff);
 
     SectionNamesDialog* names = window.editor()->sectionNames();
     names->nameField()->setText("тест");
@@ -269,7 +269,7 @@ class MainWindowTest : public QObject {
     dialogs.choices << MainWindow::kDiscardChanges;
     trigger(window, {"&Файл", "Новый проект"});
     QCOMPARE(splitLines(editorText(window)), newKnowledgeBase());
-    QCOMPARE(ws.InferenceMethod, kMethodForward);
+    QCOMPARE(ws.method, InferenceMethod::ForwardBreadth);
     QCOMPARE(ws.RepeatCount, 100);
     QCOMPARE(window.methodField()->text(), QString("До первого заключения"));
     QVERIFY(names->isVisible());

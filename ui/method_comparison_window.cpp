@@ -74,7 +74,7 @@ void MethodComparisonWindow::showMeasures(const std::vector<MethodMeasure>& meas
   list_->clear();
   for (const MethodMeasure* m : order) {
     auto* item = new QTreeWidgetItem(list_);
-    item->setText(0, toQString(kMethodCommands[m->method].fieldText));
+    item->setText(0, toQString(traitsOf(m->method).fieldText));
     item->setText(1, QString::number(m->passes));
     char time[32];
     std::snprintf(time, sizeof time, "%.3f", m->microsecondsPerPass);

@@ -67,7 +67,7 @@ Answer QtHost::ask(const Question& question) {
   // sequential one while none is set, as for the comparison of the methods).
   const Workspace& ws = window_.workspace();
   question_.setWhyEntries([&ws](const Line& parameter) {
-    Lines path = ws.TraceMode == 1 ? Lines{ws.traceRule} : ws.RulePath;
+    Lines path = ws.TraceMode ? Lines{ws.traceRule} : ws.RulePath;
     if (path.empty()) {
       for (const RuleLine& r : ruleLines(ws.lines)) path.push_back(r.name);
     }

@@ -88,7 +88,7 @@ void RunCommands::runCommand(const std::function<void()>& body) {
 
 void RunCommands::SpeedButton9Click() {
   if (locked_) return;
-  if (ws_.DiagnosticsOff == 0) {
+  if (!ws_.DiagnosticsOff) {
     N49Click();
     return;
   }
@@ -150,12 +150,12 @@ void RunCommands::N44Click() {
 
 void RunCommands::traceChosen(const QString& rule) {
   if (locked_) return;
-  ws_.TraceMode = 1;
+  ws_.TraceMode = true;
   ws_.traceRule = toLine(rule);
   SpeedButton9Click();
   // A trace that did not take place (faults found, no project, no rule on the path) leaves the
   // flag to the engine at 1: the next F9 must not be a trace.
-  ws_.TraceMode = 0;
+  ws_.TraceMode = false;
 }
 
 void RunCommands::showReportSource(std::size_t reportLine) {

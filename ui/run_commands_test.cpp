@@ -3,7 +3,7 @@
 // run-time errors and faulty knowledge bases; after a run, how a hypothesis was reached and the
 // answers saved for veksa-cli.
 // clang-format off
-#include "engine/scripted_host.h"  // before Qt: it has a member named like a Qt macro
+#include "engine/answers_host.h"  // before Qt: it has a member named like a Qt macro
 // clang-format on
 
 #include <QLabel>
@@ -120,7 +120,7 @@ class RunCommandsTest : public QObject {
     Workspace expected(std::make_unique<MemoryFileStore>());
     expected.lines = exampleLines();
     expected.ProjectState = kProjectOpen;
-    ScriptedHost host(expected);
+    AnswersHost host(expected);
     host.answers = parseAnswers(
         "оперение да 0,8 листья\nкора да 0,6 чёрно_белая\nхвоя да 0,3 короткая\n"
         "шипы все 0,7 есть\nцвет esc\n");
@@ -144,7 +144,7 @@ class RunCommandsTest : public QObject {
     QVERIFY(!window.editor()->text()->isReadOnly());
     QVERIFY(menuItem(window, {"&Файл", "Сохранить"})->isEnabled());
     QVERIFY(!window.runCommands()->runUnderWay());
-    QCOMPARE(ws.TraceMode, 0);
+    QVERIFY(!ws.TraceMode);
     // The program may close with the section choice open.
     pressF9(window);
     QVERIFY(sectionChoice(window));
@@ -183,7 +183,7 @@ class RunCommandsTest : public QObject {
     QCOMPARE(editorText(window), full);
     window.editor()->text()->undo();
     QCOMPARE(editorText(window), full);
-    QCOMPARE(ws.TraceMode, 0);
+    QVERIFY(!ws.TraceMode);
 
     // Esc in the section choice: the reset, no run, the path emptied.
     pressF9(window);
@@ -198,8 +198,8 @@ class RunCommandsTest : public QObject {
 
   void methodCaptions() {
     MainWindow& window = open(exampleLines());
-    for (const MethodCommand& method : kMethodCommands) {
-      trigger(window, {"&Настройки", "Выбор метода", toQString(method.caption)});
+    for (const MethodTraits& method : kInferenceMethods) {
+      trigger(window, {"&Настройки", "Выбор метода", toQString(method.command)});
       QCOMPARE(window.methodField()->text(), toQString(method.fieldText));
       QCOMPARE(window.workspace().RepeatCount, method.repeatCount);
       pressF9(window);
@@ -284,7 +284,7 @@ class RunCommandsTest : public QObject {
     QCOMPARE(splitLines(editorText(window)), division);
     QCOMPARE(shownRows(window.protocolWindow()), QStringList({"П1||", "Гипотеза|x y|0,5", "П2||"}));
     QVERIFY(!window.timingWindow()->isVisible());
-    QCOMPARE(ws.TraceMode, 0);
+    QVERIFY(!ws.TraceMode);
     QVERIFY(!window.editor()->text()->isReadOnly());
     QVERIFY(menuItem(window, {"&Запуск", "Автоматический запуск"})->isEnabled());
 

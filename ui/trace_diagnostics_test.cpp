@@ -95,7 +95,7 @@ class TraceDiagnosticsTest : public QObject {
     QCOMPARE(box->width(), choice->width() - 8);
     QTest::keyClick(box, Qt::Key_Escape);
     QVERIFY(!choice->isVisible());
-    QCOMPARE(ws.TraceMode, 0);
+    QVERIFY(!ws.TraceMode);
 
     // Правило3 traced: its two questions, then one step per executed line, the editor selecting
     // the line the trace window shows; Esc does not go on.
@@ -122,7 +122,7 @@ class TraceDiagnosticsTest : public QObject {
                         {"IF оперение иголки", "THEN IF хвоя короткая", "THEN дерево ёлка [0,6]"}));
     QCOMPARE(window.resultsWindow()->windowTitle(), QString("Результат трассировки"));
     QCOMPARE(toQString(ws.results.row(0)[2]), QString("0,3"));
-    QCOMPARE(ws.TraceMode, 0);
+    QVERIFY(!ws.TraceMode);
     QCOMPARE(splitLines(editorText(window)), exampleLines());
 
     // The list is read afresh with the last choice kept; a name no rule has runs nothing and
@@ -134,7 +134,7 @@ class TraceDiagnosticsTest : public QObject {
     box->setEditText("Нет");
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
     QVERIFY(ws.protocol.empty());
-    QCOMPARE(ws.TraceMode, 0);
+    QVERIFY(!ws.TraceMode);
     pressKey(window, Qt::Key_F9);
     QVERIFY(sectionChoice(window));
   }
@@ -151,7 +151,7 @@ class TraceDiagnosticsTest : public QObject {
     QCOMPARE(splitLines(report->memo()->toPlainText()), ws.report);
     QCOMPARE(ws.report.back(), Line(u"Отсутствует начало раздела правил"));
     QVERIFY(!sectionChoice(window));
-    QCOMPARE(ws.TraceMode, 0);
+    QVERIFY(!ws.TraceMode);
     QTest::keyClick(report->memo(), Qt::Key_Return);
     QVERIFY(!report->isVisible());
     pressKey(window, Qt::Key_F6);

@@ -322,7 +322,7 @@ class Pass {
   int run() {
     VVar(ws_);
     for (const Line& entry : ws_.RulePath) {
-      if (ws_.TraceMode == 1 && entry != ws_.traceRule) continue;
+      if (ws_.TraceMode && entry != ws_.traceRule) continue;
       for (std::size_t i = 0; i < ws_.lines.size(); ++i) {
         std::size_t pos = 1;
         if (readWord(ws_.lines[i], pos) != kName || readWord(ws_.lines[i], pos) != entry) continue;
@@ -330,7 +330,7 @@ class Pass {
         ifCount_ = elseCount_ = 0;
         ws_.protocol.append({entry, u"", u""});
         rule(i + 1);
-        if (ws_.InferenceMethod == kMethodFirstConclusion && fired_ > 0) {
+        if (traitsOf(ws_.method).endsAtFirstConclusion && fired_ > 0) {
           host_.showResults();
           return fired_;
         }
@@ -341,7 +341,7 @@ class Pass {
 
  private:
   void trace(std::size_t line) {
-    if (ws_.TraceMode == 1) host_.traceStep(line);
+    if (ws_.TraceMode) host_.traceStep(line);
   }
 
   void nested(std::size_t line, std::size_t pos) {
@@ -433,7 +433,7 @@ class Pass {
       long double certainty = checked(condition * ws_.number(factorText));
       if (!listItem) certainty_ = certainty;
       Line certaintyText = ws_.format(certainty);
-      bool admitted = listItem || ws_.InferenceMethod < kMethodBackward ||
+      bool admitted = listItem || traitsOf(ws_.method).direction == Direction::Forward ||
                       (cls == firstClass_ && value == firstValue_);
       if (admitted) ws_.protocol.append({u"Гипотеза", cls + u" " + value, certaintyText});
       auto rows = ws_.results.find(cls, value);

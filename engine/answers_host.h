@@ -1,8 +1,8 @@
 // A host without windows: answers questions from a script (the answers file of veksa-cli run) and
 // keeps a transcript of what a person would have seen, in the output-line form of veksa-cli run.
 // The command line prints the transcript as it grows; the tests read it.
-#ifndef VEKSA_ENGINE_SCRIPTED_HOST_H_
-#define VEKSA_ENGINE_SCRIPTED_HOST_H_
+#ifndef VEKSA_ENGINE_ANSWERS_HOST_H_
+#define VEKSA_ENGINE_ANSWERS_HOST_H_
 
 #include <map>
 #include <optional>
@@ -51,9 +51,9 @@ std::map<Line, ScriptedAnswer> parseAnswers(std::string_view text);
 // -1 to 1.
 std::optional<int> trackPosition(std::u16string_view certainty);
 
-class ScriptedHost : public Host {
+class AnswersHost : public Host {
  public:
-  explicit ScriptedHost(const Workspace& ws) : ws_(ws) {}
+  explicit AnswersHost(const Workspace& ws) : ws_(ws) {}
   const Workspace& workspace() const { return ws_; }
 
   // The answers; a parameter that is asked but not here is answered with Esc.
@@ -90,4 +90,4 @@ class ScriptedHost : public Host {
 
 }  // namespace veksa
 
-#endif  // VEKSA_ENGINE_SCRIPTED_HOST_H_
+#endif  // VEKSA_ENGINE_ANSWERS_HOST_H_

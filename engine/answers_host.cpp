@@ -1,5 +1,5 @@
-// The scripted host and the answers file.
-#include "engine/scripted_host.h"
+// The answers host and the answers file.
+#include "engine/answers_host.h"
 
 #include <string>
 
@@ -97,12 +97,12 @@ std::map<Line, ScriptedAnswer> parseAnswers(std::string_view text) {
   return answers;
 }
 
-void ScriptedHost::add(Line line) {
+void AnswersHost::add(Line line) {
   transcript.push_back(line);
   emit(transcript.back());
 }
 
-Answer ScriptedHost::ask(const Question& question) {
+Answer AnswersHost::ask(const Question& question) {
   questions.push_back(question);
   add(u"[question] " + question.parameter);
   Answer answer;
@@ -128,9 +128,9 @@ Answer ScriptedHost::ask(const Question& question) {
   return answer;
 }
 
-void ScriptedHost::message(const Line& text) { add(u"[message] " + text); }
+void AnswersHost::message(const Line& text) { add(u"[message] " + text); }
 
-void ScriptedHost::traceStep(std::size_t lineIndex) {
+void AnswersHost::traceStep(std::size_t lineIndex) {
   Line text = lineIndex < ws_.lines.size() ? ws_.lines[lineIndex] : Line();
   add(u"[trace] " + fromUtf8(std::to_string(lineIndex)) + u" " + text);
 }
