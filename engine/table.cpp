@@ -149,8 +149,12 @@ void Table::swapRows(std::size_t a, std::size_t b) {
 }
 
 std::uint64_t Table::keyOf(std::size_t r) const {
-  std::uint64_t key = at(r, 0).a;
-  return keyColumns_ > 1 ? key << 32 | at(r, 1).a : key << 32;
+  // A number cell keeps its value where a word cell keeps its words: as a key it is no word.
+  auto word = [](const Cell& c) -> std::uint64_t {
+    return c.kind == Cell::Kind::Number ? kSymEmpty : c.a;
+  };
+  const std::uint64_t key = word(at(r, 0));
+  return keyColumns_ > 1 ? key << 32 | word(at(r, 1)) : key << 32;
 }
 
 void Table::index(std::size_t r) const {
