@@ -10,16 +10,6 @@
 
 namespace veksa {
 
-Interpreter::NextItem nextItem(const RunText& text, std::size_t line, std::size_t pos) {
-  pos = text.skipSpaces(line, pos);
-  if (pos >= text.length(line)) {
-    ++line;
-    pos = 1;
-  }
-  if (line >= text.size()) return {};
-  return {true, line, pos};
-}
-
 RunCache::RunCache(Workspace& ws, Host& host)
     : text(ws.lines, ws.symbols(), ws.decimalSeparator),
       expressions(ws.symbols()),
@@ -164,7 +154,7 @@ void Interpreter::PrRale(std::size_t first) {
           if (w2 == kSymEmpty || w2 == kSymThen || w2 == kSymElse) return;
           Trass(i);
           branchFired(i);
-          fireBranch(w2, i, pos);
+          fireBranch(run_->branches.items(text, i, pos, w2, pair.note), certainty_);
           return;
         }
         continue;
@@ -182,7 +172,7 @@ void Interpreter::PrRale(std::size_t first) {
             Trass(i);
             branchFired(i);
             certainty_ = -certainty_;
-            fireBranch(w2, i, pos);
+            fireBranch(run_->branches.items(text, i, pos, w2, pair.note), certainty_);
             return;
           }
         }
@@ -199,20 +189,27 @@ void Interpreter::branchFired(std::size_t line) {
   }
 }
 
-void Interpreter::fireBranch(Symbol w, std::size_t line, std::size_t pos) {
-  if (run_->text.isExpression(w)) {
-    formulaList(w, line, pos);
-    return;
+void Interpreter::fireBranch(std::span<const BranchItem> items, long double conditionCertainty) {
+  if (items.front().kind == BranchItem::Kind::FirstConclusion) {
+    recordConclusion(items.front(), conditionCertainty);
+    items = items.subspan(1);
   }
-  conclusion(w, line, pos, certainty_);
+  spisgip(items, conditionCertainty);
 }
 
-void Interpreter::formulaList(Symbol formula, std::size_t line, std::size_t pos) {
-  Idenex1(ws_, host_, run_->expressions.formula(formula, true));
-  while (true) {
-    formula = run_->text.read(line, pos);
-    if (formula == kSymEmpty) return;
-    Idenex1(ws_, host_, run_->expressions.formula(formula, false));
+void Interpreter::spisgip(std::span<const BranchItem> items, long double conditionCertainty) {
+  for (const BranchItem& item : items) {
+    switch (item.kind) {
+      case BranchItem::Kind::FirstFormula:
+      case BranchItem::Kind::Formula:
+        Idenex1(ws_, host_,
+                run_->expressions.formula(item.word, item.kind == BranchItem::Kind::FirstFormula));
+        break;
+      case BranchItem::Kind::FirstConclusion:
+      case BranchItem::Kind::Conclusion:
+        recordConclusion(item, conditionCertainty);
+        break;
+    }
   }
 }
 
@@ -236,25 +233,14 @@ void Interpreter::recordResult(Symbol cls, Symbol value, long double certainty, 
   }
 }
 
-Symbol Interpreter::readWordAt(std::size_t line, std::size_t& pos, std::size_t& start) {
-  Symbol w = kSymEmpty;
-  if (!run_->text.next(line, pos, w, &start)) pos = start = run_->text.length(line) + 1;
-  return w;
-}
-
-Interpreter::NextItem Interpreter::recordConclusion(Symbol cls, std::size_t line, std::size_t pos,
-                                                    bool listItem, long double conditionCertainty) {
-  RunText& text = run_->text;
-  Symbol value = text.read(line, pos);
-  ++pos;
+void Interpreter::recordConclusion(const BranchItem& item, long double conditionCertainty) {
+  const Symbol cls = item.word, value = item.value;
+  const bool listItem = item.kind == BranchItem::Kind::Conclusion;
   if (!listItem && ConclusionCount == 1) {
     FirstConclusionClass = cls;
     FirstConclusionValue = value;
   }
-  pos = text.skipSpaces(line, pos) + 1;  // the character reached is taken to be "[" and passed over
-  std::size_t factorStart;
-  Symbol factorWord = readWordAt(line, pos, factorStart);
-  long double factor = text.number(factorWord);
+  long double factor = run_->text.number(item.factor);
   long double certainty = checkedCertainty(conditionCertainty * factor);
   // Firing a branch (THEN, ELSE or a CASE alternative) multiplies the current certainty by the
   // factor; the items of its list leave it to SumCt.
@@ -280,37 +266,6 @@ Interpreter::NextItem Interpreter::recordConclusion(Symbol cls, std::size_t line
                          .combination = std::nullopt});
   }
   recordResult(cls, value, certainty, admitted, record);
-  // The list goes on when a comma follows the closing "]" directly.
-  const std::size_t close = pos;  // just past the factor
-  if (text.charAt(line, close + 1) != u',') return {};
-  return nextItem(text, line, close + 2);
-}
-
-void Interpreter::conclusion(Symbol cls, std::size_t line, std::size_t pos,
-                             long double conditionCertainty) {
-  NextItem next = recordConclusion(cls, line, pos, false, conditionCertainty);
-  if (next.more) spisgip(next.pos, next.line, conditionCertainty);
-}
-
-void Interpreter::spisgip(std::size_t pos, std::size_t line, long double conditionCertainty) {
-  // Item by item, without recursion however long the list.
-  RunText& text = run_->text;
-  while (line < text.size()) {
-    std::size_t start;
-    Symbol item = readWordAt(line, pos, start);
-    NextItem next;
-    if (text.isExpression(item)) {
-      Idenex1(ws_, host_, run_->expressions.formula(item, false));
-      std::u16string_view itemText = text.text(item);
-      if (itemText.back() != u',') return;  // a formula without a comma ends the list
-      next = nextItem(text, line, pos);
-    } else {
-      next = recordConclusion(item, line, pos, true, conditionCertainty);
-    }
-    if (!next.more) return;
-    line = next.line;
-    pos = next.pos;
-  }
 }
 
 bool Interpreter::caseBlock(Symbol parameter, std::size_t caseLine) {
@@ -330,19 +285,17 @@ bool Interpreter::caseBlock(Symbol parameter, std::size_t caseLine) {
       }
       if (current >= lines.size()) break;
       if (text.firstWord(current) != factValue) continue;
-      std::size_t pos = 1;
-      text.read(current, pos);
       Trass(current);
       branchFired(current);
-      Symbol w = text.read(current, pos);
-      if (text.isExpression(w)) {
-        formulaList(w, current, pos);
+      std::span<const BranchItem> items = run_->branches.alternative(text, current);
+      if (items.front().kind == BranchItem::Kind::FirstFormula) {
+        spisgip(items, 0);
         continue;
       }
       // The fact's certainty is the alternative's condition certainty.
       long double certainty = ws_.facts.number(rows[k], 2);
       inCase_ = true;
-      conclusion(w, current, pos, certainty);
+      fireBranch(items, certainty);
       inCase_ = false;
     }
   }

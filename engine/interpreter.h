@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "engine/branch_lists.h"
 #include "engine/conditions.h"
 #include "engine/host.h"
 #include "engine/run_text.h"
@@ -39,8 +40,9 @@ class RunCache {
   // character passed over), keeping only those whose w1 is IF, THEN, ELSE or CASE: a rule acts on
   // no other pair. `afterFirst` is the position just past w1, where an IF's condition begins, and
   // `after` the position after the pair; `note` is the condition evaluator's note of the condition
-  // the pair begins, if any. Read the first time a pass asks; the span stays valid until a line not
-  // read yet is asked about. False, with no pairs, for an END line.
+  // the pair begins (IF, THEN IF, ELSE IF) or of the branch it fires (THEN, ELSE), if any. Read the
+  // first time a pass asks; the span stays valid until a line not read yet is asked about. False,
+  // with no pairs, for an END line.
   struct Pair {
     Symbol w1, w2;
     std::uint32_t afterFirst, after;
@@ -51,6 +53,7 @@ class RunCache {
   RunText text;
   Expressions expressions;
   ConditionEvaluator conditions;
+  BranchLists branches;
   // The rows VVar appends, as cells.
   std::vector<std::pair<Symbol, Cell>> variables;
 
@@ -95,15 +98,9 @@ class Interpreter {
   // replaces it. Set to 0 before each rule.
   long double certainty() const { return certainty_; }
 
-  // spisgip: records the rest of a conclusion list, item by item (iteratively, however long the
-  // list), from `pos` on `line`; `conditionCertainty` is the branch's certainty.
-  void spisgip(std::size_t pos, std::size_t line, long double conditionCertainty);
-
-  // Where a conclusion list goes on: its next item's line and position, if any.
-  struct NextItem {
-    bool more = false;
-    std::size_t line = 0, pos = 0;
-  };
+  // spisgip: records the rest of a conclusion list, item by item (however long the list), with
+  // `conditionCertainty`, the branch's certainty; a formula among the items is evaluated.
+  void spisgip(std::span<const BranchItem> items, long double conditionCertainty);
 
  private:
   // The pass's result, also kept in the record.
@@ -114,19 +111,12 @@ class Interpreter {
   // A nested condition (THEN IF, ELSE IF): evaluated from 0; the smaller of the certainty before
   // it and its own certainty becomes the certainty.
   void nestedCondition(std::size_t line, std::size_t pos, std::uint32_t& note);
-  // Fires a THEN or ELSE branch whose first word `w` has just been read; `pos` is just after it
-  // on line `line`.
-  void fireBranch(Symbol w, std::size_t line, std::size_t pos);
-  // The formula list that begins with the word `formula`: every further word of its line is a
-  // formula.
-  void formulaList(Symbol formula, std::size_t line, std::size_t pos);
-  // A branch's conclusion with class `cls` (its value and factor follow `pos`) and the rest of its
-  // list; `conditionCertainty` is the branch's certainty before multiplication.
-  void conclusion(Symbol cls, std::size_t line, std::size_t pos, long double conditionCertainty);
-  // Reads one conclusion's value and factor, records it (a list item always, a branch's first
-  // conclusion through the record filter) and tells where the list goes on.
-  NextItem recordConclusion(Symbol cls, std::size_t line, std::size_t pos, bool listItem,
-                            long double conditionCertainty);
+  // Fires a branch (THEN, ELSE or a CASE alternative) with the certainty `conditionCertainty`:
+  // its formula list, or its conclusion and the rest of its conclusion list.
+  void fireBranch(std::span<const BranchItem> items, long double conditionCertainty);
+  // Records one conclusion (a list item always, a branch's first conclusion through the record
+  // filter): its factor converted, the certainty it is recorded with computed.
+  void recordConclusion(const BranchItem& item, long double conditionCertainty);
   // The CASE block of parameter `parameter` on line `line`; false when it ends the rule.
   bool caseBlock(Symbol parameter, std::size_t line);
   // A branch fires on `line`: counts it and records it.
@@ -137,9 +127,6 @@ class Interpreter {
   // row when `mayAppend`). `record`, when recording, receives how the conclusion joined the table.
   void recordResult(Symbol cls, Symbol value, long double certainty, bool mayAppend,
                     ConclusionRecord* record);
-  // Reads the word at `pos` (spaces skipped), moving `pos` past it; `start` receives its position.
-  // No word: the empty word, with `start` and `pos` just past the end of the line.
-  Symbol readWordAt(std::size_t line, std::size_t& pos, std::size_t& start);
   Line textOf(Symbol s) const { return Line(run_->text.text(s)); }
 
   Workspace& ws_;
@@ -159,11 +146,6 @@ class Interpreter {
   std::size_t currentNameLine_ = 0;    // the "NAME" line of the rule being executed
   bool inCase_ = false;                // a CASE alternative's conclusion list is being recorded
 };
-
-// Where a conclusion list goes on from `pos` of line `line`: its next item, spaces skipped; when
-// that is the line's last character or beyond, position 1 of the next line (none when there is
-// none).
-Interpreter::NextItem nextItem(const RunText& text, std::size_t line, std::size_t pos);
 
 // One inference pass (Button15Click), optionally with the cache of the run and a record.
 PassResult Button15Click(Workspace& ws, Host& host, RunCache* cache = nullptr,

@@ -307,9 +307,15 @@ Line readWordAt(const Line& text, std::size_t& pos, std::size_t& start) {
   return w;
 }
 
+// Where a conclusion list goes on.
+struct ListPlace {
+  bool more = false;
+  std::size_t line = 0, pos = 0;
+};
+
 // Where a conclusion list goes on: spaces skipped; from the line's last character on, the start of
 // the next line.
-Interpreter::NextItem listGoesOn(const Lines& lines, std::size_t line, std::size_t pos) {
+ListPlace listGoesOn(const Lines& lines, std::size_t line, std::size_t pos) {
   pos = skipSpaces(lines[line], pos);
   if (pos >= lines[line].size()) return {line + 1 < lines.size(), line + 1, 1};
   return {true, line, pos};
@@ -449,7 +455,7 @@ class Pass {
       if (charAt(text, close + 1) != u',') return;
       listItem = true;
       // The next items: formulas until one without a comma, or the next conclusion.
-      Interpreter::NextItem next = listGoesOn(ws_.lines, line, close + 2);
+      ListPlace next = listGoesOn(ws_.lines, line, close + 2);
       while (true) {
         if (!next.more) return;
         line = next.line;
