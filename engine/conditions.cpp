@@ -464,9 +464,15 @@ long double ConditionEvaluator::IdenIf(std::size_t line, std::size_t pos, long d
   }
   if (note == 0) {
     const auto at = static_cast<std::uint32_t>(line), from = static_cast<std::uint32_t>(pos);
-    note = restFrom(Start{at, from, {0, 0, 0, 0}}) + 1;
+    const std::uint32_t r = restFrom(Start{at, from, {0, 0, 0, 0}});
+    if (notedOf_.size() <= r) notedOf_.resize(rests_.size(), 0);
+    if (notedOf_[r] == 0) {
+      noted_.push_back(rests_[r]);
+      notedOf_[r] = static_cast<std::uint32_t>(noted_.size());
+    }
+    note = notedOf_[r];
   }
-  const Rest& rest = rests_[note - 1];
+  const Rest& rest = noted_[note - 1];
   if (rest.zero[signClass(certainty)]) return 0;
   certainty = applyRest(rest, certainty);
   if (rest.end == Rest::End::Comparison) {

@@ -91,7 +91,7 @@ class ConditionEvaluator {
 
   // A condition, or the rest of one from a line start, as a function of its starting certainty.
   struct Rest {
-    enum class End { Lines, Then, Comparison, Error };
+    enum class End : std::uint8_t { Lines, Then, Comparison, Error };
     long double lo, hi;
     bool zero[3] = {false, false, false};  // by the sign of the start: < 0, = 0, > 0
     End end = End::Lines;
@@ -126,6 +126,11 @@ class ConditionEvaluator {
   std::vector<Start> starts_;
   std::vector<Rest> rests_;          // by start
   std::vector<std::uint32_t> memo_;  // open addressing over starts_; kFree marks a free slot
+  // The rests of whole conditions again, in the order a pass first asks for them, so that a pass
+  // reads them front to back (rests_ also holds the rests from the line starts they are made of);
+  // a note is an index here + 1. notedOf_ gives the note of a rest in rests_ (0: none yet).
+  std::vector<Rest> noted_;
+  std::vector<std::uint32_t> notedOf_;
   Lines errors_;
 };
 

@@ -5,6 +5,7 @@
 #include <deque>
 #include <utility>
 
+#include "engine/prefetch.h"
 #include "kb/number.h"
 #include "kb/scan.h"
 
@@ -38,16 +39,26 @@ std::span<const std::uint32_t> RunCache::factsOf(Symbol parameter) const {
   return {factRows_.data() + factStart_[parameter], factRows_.data() + factStart_[parameter + 1]};
 }
 
-const std::vector<std::pair<std::size_t, Symbol>>& RunCache::namedEntries(const Lines& path) {
+const std::vector<RunCache::RuleStep>& RunCache::ruleSequence(const Lines& path) {
   if (pathSize_ != path.size()) {
-    named_.clear();
+    sequence_.clear();
     for (std::size_t e = 0; e < path.size(); ++e) {
       Symbol name = text.symbols().find(path[e]);
-      if (name != kNoSymbol && !text.rules(name).empty()) named_.emplace_back(e, name);
+      if (name == kNoSymbol) continue;
+      for (std::uint32_t nameLine : text.rules(name)) {
+        sequence_.push_back({static_cast<std::uint32_t>(e), nameLine, name});
+      }
     }
     pathSize_ = path.size();
   }
-  return named_;
+  return sequence_;
+}
+
+void RunCache::prefetchRule(std::size_t nameLine) const {
+  constexpr std::size_t kLines = 8;  // most rules are shorter
+  text.prefetchLines(nameLine + 1, kLines);
+  prefetch(linePairs_, nameLine + 1, kLines);
+  branches.prefetchAlternatives(nameLine + 1, kLines);
 }
 
 bool RunCache::pairsOf(std::size_t line, std::span<Pair>& pairs) {
@@ -91,24 +102,27 @@ PassResult Interpreter::Button15Click() {
     record_->clear();
     record_->recorded = true;
   }
-  for (const auto& [e, name] : run_->namedEntries(ws_.RulePath)) {
+  // The records of the rule two steps on are asked for while this one executes.
+  constexpr std::size_t kAhead = 2;
+  const std::vector<RunCache::RuleStep>& sequence = run_->ruleSequence(ws_.RulePath);
+  for (std::size_t r = 0; r < sequence.size(); ++r) {
+    if (r + kAhead < sequence.size()) run_->prefetchRule(sequence[r + kAhead].nameLine);
+    const auto [e, nameLine, name] = sequence[r];
     const Line& entry = ws_.RulePath[e];
     if (ws_.TraceMode && entry != ws_.traceRule) continue;
-    for (std::uint32_t nameLine : run_->text.rules(name)) {
-      certainty_ = 0;
-      IfCount = 0;
-      ElseCount = 0;
-      ws_.protocol.append({Cell::word(name), Cell::word(kSymEmpty), Cell::word(kSymEmpty)});
-      ++counts_.rulesExecuted;
-      currentRule_ = &entry;
-      currentNameLine_ = nameLine;
-      const int firedBefore = ConclusionCount;
-      PrRale(nameLine + 1);
-      if (record_ != nullptr && ConclusionCount > firedBefore) record_->firedRules.insert(entry);
-      if (traitsOf(ws_.method).endsAtFirstConclusion && ConclusionCount > 0) {
-        host_.showResults();
-        return finish();
-      }
+    certainty_ = 0;
+    IfCount = 0;
+    ElseCount = 0;
+    ws_.protocol.append({Cell::word(name), Cell::word(kSymEmpty), Cell::word(kSymEmpty)});
+    ++counts_.rulesExecuted;
+    currentRule_ = &entry;
+    currentNameLine_ = nameLine;
+    const int firedBefore = ConclusionCount;
+    PrRale(nameLine + 1);
+    if (record_ != nullptr && ConclusionCount > firedBefore) record_->firedRules.insert(entry);
+    if (traitsOf(ws_.method).endsAtFirstConclusion && ConclusionCount > 0) {
+      host_.showResults();
+      return finish();
     }
   }
   return finish();

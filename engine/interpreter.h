@@ -33,8 +33,16 @@ class RunCache {
   bool validFor(const Workspace& ws) const;
   // The FactTable rows of a parameter, in row order.
   std::span<const std::uint32_t> factsOf(Symbol parameter) const;
-  // The rule-path entries that name at least one rule, with their names as symbols.
-  const std::vector<std::pair<std::size_t, Symbol>>& namedEntries(const Lines& path);
+  // The rules a pass executes, in order: for each rule-path entry, every rule of that name in text
+  // order, with the entry's index, the rule's name and its "NAME" line.
+  struct RuleStep {
+    std::uint32_t entry, nameLine;
+    Symbol name;
+  };
+  const std::vector<RuleStep>& ruleSequence(const Lines& path);
+  // Asks for what a pass reads of the rule whose "NAME" line is `nameLine` to be brought into the
+  // caches (see prefetch.h).
+  void prefetchRule(std::size_t nameLine) const;
 
   // The pairs of words w1 w2 a line of a rule is read as from its start (w1, w2, then one
   // character passed over), keeping only those whose w1 is IF, THEN, ELSE or CASE: a rule acts on
@@ -61,7 +69,7 @@ class RunCache {
   std::uint64_t factsGeneration_;
   std::vector<std::uint32_t> factRows_;   // fact rows ordered by parameter, then row
   std::vector<std::uint32_t> factStart_;  // by parameter symbol: its first entry in factRows_
-  std::vector<std::pair<std::size_t, Symbol>> named_;
+  std::vector<RuleStep> sequence_;
   std::vector<Pair> pairs_;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> linePairs_;  // by line: first, count
   std::size_t pathSize_ = static_cast<std::size_t>(-1);

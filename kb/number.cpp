@@ -73,8 +73,9 @@ Decimal decimalDigits(long double a) {
   binaryParts(a, m, q);
   const int binaryExponent = q + 64;
   // 2^(binaryExponent - 1) <= a < 2^binaryExponent: the decimal exponent from log10(2), off by at
-  // most one, which the loop mends.
-  int e10 = static_cast<int>(std::floor((binaryExponent - 1) * 0.301029995663981195L));
+  // most one, which the loop mends; 78913 / 2^18 is log10(2) to 7 digits, and the arithmetic shift
+  // takes the floor, with no floating-point rounding on the way.
+  int e10 = ((binaryExponent - 1) * 78913) >> 18;
   static const auto* powersOfFive = [] {
     auto* p = new Wide[28];
     p[0] = 1;

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <random>
 
 namespace veksa {
@@ -92,7 +93,10 @@ TEST(Number, QuickConversionsAgreeWithTheLibrary) {
   }
   // Integers, far exponents and zero.
   for (long double v : {55.0L, 120.0L, 1e14L, 999999999999999.0L, 1e15L, 1e20L, 1e30L, 1.5e-30L,
-                        1e-5L, 0.00001234L, 1e300L, -0.0L, 0.0L}) {
+                        1e-5L, 0.00001234L, 1e300L, -0.0L, 0.0L, 1e4000L, 3.7e-4000L,
+                        std::numeric_limits<long double>::max(),
+                        std::numeric_limits<long double>::min(),
+                        std::numeric_limits<long double>::denorm_min()}) {
     ASSERT_EQ(roundGeneral(v), toNumber(formatGeneral(v, u','), u',')) << toUtf8(formatGeneral(v, u','));
   }
 }
