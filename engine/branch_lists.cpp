@@ -28,13 +28,13 @@ Place nextItem(const RunText& text, std::size_t line, std::size_t pos) {
 // Reads one conclusion "class value [factor]" whose class `cls` has been read, `pos` just after
 // it, into `out`, and tells where the list goes on.
 Place conclusion(RunText& text, Symbol cls, std::size_t line, std::size_t pos,
-                 BranchItem::Kind kind, std::vector<BranchItem>& out) {
+                 BranchItem::Kind kind, std::vector<BranchItem>& out, ResultRows& results) {
   Symbol value = text.read(line, pos);
   ++pos;
   pos = text.skipSpaces(line, pos) + 1;  // the character reached is taken to be "[" and passed over
   Symbol factor = kSymEmpty;
   if (!text.next(line, pos, factor)) pos = text.length(line) + 1;
-  out.push_back({cls, value, factor, kind});
+  out.push_back({cls, value, factor, kind, results.idOf(cls, value)});
   // The list goes on when a comma follows the closing "]" directly (pos is just past the factor).
   if (text.charAt(line, pos + 1) != u',') return {};
   return nextItem(text, line, pos + 2);
@@ -80,7 +80,8 @@ std::uint32_t BranchLists::read(RunText& text, std::size_t line, std::size_t pos
   } else {
     // A conclusion list: item by item, a formula among them ends it unless a comma ends the
     // formula's word.
-    Place next = conclusion(text, first, line, pos, BranchItem::Kind::FirstConclusion, items_);
+    Place next = conclusion(text, first, line, pos, BranchItem::Kind::FirstConclusion, items_,
+                            results_);
     while (next.more) {
       line = next.line;
       pos = next.pos;
@@ -91,7 +92,7 @@ std::uint32_t BranchLists::read(RunText& text, std::size_t line, std::size_t pos
         if (text.text(item).back() != u',') break;
         next = nextItem(text, line, pos);
       } else {
-        next = conclusion(text, item, line, pos, BranchItem::Kind::Conclusion, items_);
+        next = conclusion(text, item, line, pos, BranchItem::Kind::Conclusion, items_, results_);
       }
     }
   }

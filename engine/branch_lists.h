@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/result_rows.h"
 #include "engine/run_text.h"
 #include "engine/symbols.h"
 
@@ -30,10 +31,14 @@ struct BranchItem {
   Symbol value = kSymEmpty;
   Symbol factor = kSymEmpty;  // the word read as the factor (converted when the item runs)
   Kind kind = Kind::Formula;
+  std::uint32_t result = 0;  // a conclusion's number in the run's ResultRows
 };
 
 class BranchLists {
  public:
+  // Conclusions are numbered in `results`.
+  explicit BranchLists(ResultRows& results) : results_(results) {}
+
   // The items of the branch whose first word `first` has just been read from `line`, `pos` being
   // just after it. `note` is where the caller keeps which branch that is (0 before the first
   // call). The span stays valid until another branch is read for the first time.
@@ -52,6 +57,7 @@ class BranchLists {
   std::uint32_t read(RunText& text, std::size_t line, std::size_t pos, Symbol first);
   std::span<const BranchItem> at(std::uint32_t note) const;
 
+  ResultRows& results_;
   std::vector<BranchItem> items_;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> branches_;  // by note - 1: first, count
   std::vector<std::uint32_t> alternatives_;                         // by line: the note, or 0

@@ -227,21 +227,23 @@ void Interpreter::spisgip(std::span<const BranchItem> items, long double conditi
   }
 }
 
-void Interpreter::recordResult(Symbol cls, Symbol value, long double certainty, bool mayAppend,
+void Interpreter::recordResult(const BranchItem& item, long double certainty, bool mayAppend,
                                ConclusionRecord* record) {
-  RowRange rows = ws_.results.find(cls, value);
-  if (!rows.empty()) {
-    std::size_t row = rows.back();
+  ResultRows& rows = run_->results;
+  const std::uint32_t row = rows.lastRow(ws_.results, item.result);
+  if (row != ResultRows::kNone) {
     long double before = ws_.results.number(row, 2);
     long double combined = SumCt(host_, before, certainty);
     certainty_ = combined;
     ws_.results.setCell(row, 2, Cell::number(combined));
+    rows.changed(ws_.results);
     ++counts_.conclusionsRecorded;
     if (record != nullptr) {
       record->combination = Combination{before, certainty, combined};
     }
   } else if (mayAppend) {
-    ws_.results.append({Cell::word(cls), Cell::word(value), Cell::number(certainty)});
+    ws_.results.append({Cell::word(item.word), Cell::word(item.value), Cell::number(certainty)});
+    rows.appended(ws_.results, item.result, static_cast<std::uint32_t>(ws_.results.size() - 1));
     ++counts_.conclusionsRecorded;
     if (record != nullptr) record->appended = true;
   }
@@ -279,7 +281,7 @@ void Interpreter::recordConclusion(const BranchItem& item, long double condition
                          .appended = false,
                          .combination = std::nullopt});
   }
-  recordResult(cls, value, certainty, admitted, record);
+  recordResult(item, certainty, admitted, record);
 }
 
 bool Interpreter::caseBlock(Symbol parameter, std::size_t caseLine) {

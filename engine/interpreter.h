@@ -61,7 +61,8 @@ class RunCache {
   RunText text;
   Expressions expressions;
   ConditionEvaluator conditions;
-  BranchLists branches;
+  ResultRows results;
+  BranchLists branches{results};
   // The rows VVar appends, as cells.
   std::vector<std::pair<Symbol, Cell>> variables;
 
@@ -133,7 +134,7 @@ class Interpreter {
   void Trass(std::size_t line);
   // Adds a conclusion certainty to the ResultTable (SumCt into the last matching row, or a new
   // row when `mayAppend`). `record`, when recording, receives how the conclusion joined the table.
-  void recordResult(Symbol cls, Symbol value, long double certainty, bool mayAppend,
+  void recordResult(const BranchItem& item, long double certainty, bool mayAppend,
                     ConclusionRecord* record);
   Line textOf(Symbol s) const { return Line(run_->text.text(s)); }
 

@@ -122,6 +122,11 @@ class Table {
   void clear();
   void swapRows(std::size_t a, std::size_t b);
 
+  // The key of row `r`: its key cells' words (a number cell counts as the empty word).
+  std::uint64_t keyOf(std::size_t r) const;
+  // The key of the words `k0` and `k1` of a table with two key columns.
+  static std::uint64_t key(Symbol k0, Symbol k1) { return std::uint64_t{k0} << 32 | k1; }
+
   // The rows whose key cells are the given words, in row order.
   RowRange find(Symbol k0, Symbol k1 = kSymEmpty) const;
   RowRange find(std::u16string_view k0, std::u16string_view k1 = {}) const;
@@ -137,7 +142,6 @@ class Table {
     std::uint64_t key;
     std::uint32_t first, last, count;
   };
-  std::uint64_t keyOf(std::size_t r) const;
   void index(std::size_t r) const;
   void rebuildIndex() const;
   void added();
