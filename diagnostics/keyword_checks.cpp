@@ -38,12 +38,35 @@ void separateWord(LineCursor& c, std::size_t length) {
   c.advance(1);  // the last character of the word
 }
 
+// True when the separation may change the line: some word it walks (as separateWord and diagn31
+// walk them) holds a keyword other than as the whole word. A keyword inside a word always gets a
+// space before it (it does not begin the word, so a character of the word precedes it) or after it
+// (it begins the word and ends before the word does); a word that is a keyword gets neither. Most
+// lines hold no such word, and this look at them needs no copy.
+bool mayChange(std::u16string_view line) {
+  std::size_t i = 0;
+  const std::size_t n = line.size();
+  while (true) {
+    while (i < n && line[i] == u' ') ++i;
+    if (i >= n) return false;
+    std::size_t length = 1;
+    while (i + length < n && line[i + length] != u' ' && line[i + length] != u']') ++length;
+    if (length > 1) {
+      const std::u16string_view word = line.substr(i, length);
+      for (std::u16string_view k : kSeparated) {
+        if (word != k && word.find(k) != std::u16string_view::npos) return true;
+      }
+    }
+    i += length + 1;  // the next word is read one position after the word
+  }
+}
+
 }  // namespace
 
 void diagn31(Pass& pass, std::size_t start) {
   for (std::size_t i = start; i < pass.text.size(); ++i) {
     const Line& line = pass.text[i];
-    if (line.size() <= 1) continue;
+    if (line.size() <= 1 || !mayChange(line)) continue;
     LineCursor c(line);
     while (true) {
       c.skipSpaces();

@@ -84,13 +84,12 @@ void DeclarationIndex::ensure() {
   hypothesisLine_.clear();
   parameterLine_.clear();
   caseLines_.clear();
-  values_.clear();
   cases_.clear();
 
   const std::size_t n = text_.size();
   // A stretch after a header line: the first line of each first word, up to the ending line.
   auto stretch = [&](std::u16string_view header, unsigned bit, auto ends,
-                     std::unordered_map<Line, std::size_t>& first) {
+                     std::unordered_map<Line, Declared>& first) {
     std::size_t h = 0;
     while (h < n && text_[h] != header) ++h;
     if (h == n) {
@@ -101,7 +100,7 @@ void DeclarationIndex::ensure() {
     for (; j < n; ++j) {
       Line w(firstWordView(text_[j]));
       if (ends(w)) break;
-      if (!w.empty()) first.try_emplace(std::move(w), j);
+      if (!w.empty()) first.try_emplace(std::move(w), Declared{j, std::nullopt});
     }
     contentEnd_ = std::max(contentEnd_, j < n ? j + 1 : n);
   };
@@ -117,15 +116,25 @@ void DeclarationIndex::ensure() {
   contentEnd_ = std::max(contentEnd_, j < n ? j + 1 : n);
 }
 
+DeclarationIndex::Values::Values(std::vector<Line> values) : values_(std::move(values)) {
+  std::sort(values_.begin(), values_.end());
+  values_.erase(std::unique(values_.begin(), values_.end()), values_.end());
+}
+
+std::size_t DeclarationIndex::Values::count(std::u16string_view value) const {
+  return std::binary_search(values_.begin(), values_.end(), value,
+                            [](std::u16string_view a, std::u16string_view b) { return a < b; })
+             ? 1
+             : 0;
+}
+
 const DeclarationIndex::Values* DeclarationIndex::valuesOf(
-    std::unordered_map<Line, std::size_t>& first, const Line& name) {
+    std::unordered_map<Line, Declared>& first, const Line& name) {
   auto it = first.find(name);
   if (it == first.end()) return nullptr;
-  auto [slot, fresh] = values_.try_emplace(it->second);
-  if (fresh) {
-    for (Line& v : lineValues(text_[it->second])) slot->second.insert(std::move(v));
-  }
-  return &slot->second;
+  Declared& d = it->second;
+  if (!d.values) d.values.emplace(lineValues(text_[d.line]));
+  return &*d.values;
 }
 
 const DeclarationIndex::Values* DeclarationIndex::hypothesis(const Line& name) {

@@ -23,7 +23,16 @@ namespace veksa {
 // searches looked (or a header could have appeared where they found none).
 class DeclarationIndex {
  public:
-  using Values = std::unordered_set<Line>;
+  // The values of a declaration line, each once, sorted so that a check looks one up without
+  // hashing it.
+  class Values {
+   public:
+    explicit Values(std::vector<Line> values);
+    std::size_t count(std::u16string_view value) const;
+
+   private:
+    std::vector<Line> values_;
+  };
   // For the CASE check: how many declaration lines the name has and, for every value, the 1-based
   // number of the first of those lines that declares it.
   struct CaseDeclarations {
@@ -50,16 +59,20 @@ class DeclarationIndex {
 
  private:
   void ensure();
-  const Values* valuesOf(std::unordered_map<Line, std::size_t>& first, const Line& name);
+  // A name's first declaration line in a stretch, with that line's values once a check asked.
+  struct Declared {
+    std::size_t line;
+    std::optional<Values> values;
+  };
+  const Values* valuesOf(std::unordered_map<Line, Declared>& first, const Line& name);
 
   TextBuffer& text_;
   TextBuffer::Watch watch_;
   bool built_ = false;
   std::size_t contentEnd_ = 0;
   unsigned absent_ = 0;
-  std::unordered_map<Line, std::size_t> hypothesisLine_, parameterLine_;
+  std::unordered_map<Line, Declared> hypothesisLine_, parameterLine_;
   std::unordered_map<Line, std::vector<std::size_t>> caseLines_;
-  std::unordered_map<std::size_t, Values> values_;  // by line index
   std::unordered_map<Line, CaseDeclarations> cases_;
 };
 
