@@ -12,25 +12,24 @@ std::uint32_t ResultRows::idOf(Symbol cls, Symbol value) {
   return it->second;
 }
 
-void ResultRows::sync(const Table& table) {
+void ResultRows::sync(Table& table) {
+  // Every key in the table is numbered, so a conclusion numbered later has no row until one is
+  // appended for it here: the table's own index is not needed while the pass appends.
   rows_.assign(keys_.size(), kNone);
   for (std::size_t r = 0; r < table.size(); ++r) {
-    if (auto it = ids_.find(table.keyOf(r)); it != ids_.end()) {
-      rows_[it->second] = static_cast<std::uint32_t>(r);
-    }
+    const std::uint64_t key = table.keyOf(r);
+    const std::uint32_t id = idOf(static_cast<Symbol>(key >> 32), static_cast<Symbol>(key));
+    if (id >= rows_.size()) rows_.resize(id + 1, kNone);
+    rows_[id] = static_cast<std::uint32_t>(r);
   }
+  table.deferIndex();
   table_ = &table;
   generation_ = table.generation();
 }
 
-std::uint32_t ResultRows::lastRow(const Table& table, std::uint32_t id) {
+std::uint32_t ResultRows::lastRow(Table& table, std::uint32_t id) {
   if (&table != table_ || table.generation() != generation_) sync(table);
-  // Conclusions numbered since: their rows from the table's own index.
-  while (rows_.size() <= id) {
-    const std::uint64_t key = keys_[rows_.size()];
-    RowRange rows = table.find(static_cast<Symbol>(key >> 32), static_cast<Symbol>(key));
-    rows_.push_back(rows.empty() ? kNone : static_cast<std::uint32_t>(rows.back()));
-  }
+  if (id >= rows_.size()) rows_.resize(keys_.size(), kNone);
   return rows_[id];
 }
 

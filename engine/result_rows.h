@@ -25,7 +25,7 @@ class ResultRows {
   std::uint32_t idOf(Symbol cls, Symbol value);
 
   // The last row of `table` whose class and value are those of conclusion `id`, or kNone.
-  std::uint32_t lastRow(const Table& table, std::uint32_t id);
+  std::uint32_t lastRow(Table& table, std::uint32_t id);
   // After the row `row` of conclusion `id` was appended to `table`.
   void appended(const Table& table, std::uint32_t id, std::uint32_t row);
   // After a number of `table` was changed (its keys stay).
@@ -33,7 +33,7 @@ class ResultRows {
 
  private:
   // Reads the last row of every conclusion from the table.
-  void sync(const Table& table);
+  void sync(Table& table);
   // Takes one change of the table as followed; any other change since the last look-up makes the
   // next look-up read the table again.
   void followed(const Table& table) {

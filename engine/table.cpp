@@ -134,9 +134,8 @@ void Table::setNumber(std::size_t r, std::size_t c, long double value) {
 void Table::clear() {
   cells_.clear();
   next_.clear();
-  std::fill(slots_.begin(), slots_.end(), Slot{kFree, 0, 0, 0});
   used_ = 0;
-  indexValid_ = true;
+  indexValid_ = false;  // the slots are emptied by the next look-up, if any
   ++generation_;
 }
 

@@ -121,6 +121,9 @@ class Table {
 
   void clear();
   void swapRows(std::size_t a, std::size_t b);
+  // Rows appended from now on are not indexed one by one: the next look-up indexes every row. For
+  // a writer that keeps its own index while it appends many rows (a pass's results).
+  void deferIndex() { indexValid_ = false; }
 
   // The key of row `r`: its key cells' words (a number cell counts as the empty word).
   std::uint64_t keyOf(std::size_t r) const;
