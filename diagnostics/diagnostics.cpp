@@ -27,8 +27,13 @@ DiagnosticsOutcome diagn(Workspace& ws) {
 
   Pass pass(ws);
   TextBuffer& text = pass.text;
-  diagn31(pass, 0);
-  diagn34(pass, 0);
+  // The keyword separation (diagn31) and then the formula layout (diagn34) of the whole text: each
+  // repairs a line by looking at that line only, so one walk does both, line by line, and a long
+  // text is read once rather than three times.
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    separateKeywords(text, i);
+    formulaLayout(text, i);
+  }
 
   bool stopped = false;
   walkHeadings(text, [&](const HeadingAt& h) {

@@ -141,18 +141,14 @@ Line certaintyFactors(const Line& line, Say say) {
 
 }  // namespace
 
+void formulaLayout(TextBuffer& text, std::size_t i) {
+  if (text[i].find(u'=') == Line::npos) return;
+  if (i >= 1) text.set(i, spacesBeforeEquals(text[i]));
+  text.set(i, formulasAsOneWord(text[i]));
+}
+
 void diagn34(Pass& pass, std::size_t start) {
-  TextBuffer& text = pass.text;
-  for (std::size_t i = std::max<std::size_t>(start, 1); i < text.size(); ++i) {
-    const Line& line = text[i];
-    if (line.find(u'=') == Line::npos) continue;
-    text.set(i, spacesBeforeEquals(line));
-  }
-  for (std::size_t i = start; i < text.size(); ++i) {
-    const Line& line = text[i];
-    if (line.find(u'=') == Line::npos) continue;
-    text.set(i, formulasAsOneWord(line));
-  }
+  for (std::size_t i = start; i < pass.text.size(); ++i) formulaLayout(pass.text, i);
 }
 
 void diagn33(Pass& pass, std::size_t nameLine) {

@@ -63,24 +63,26 @@ bool mayChange(std::u16string_view line) {
 
 }  // namespace
 
-void diagn31(Pass& pass, std::size_t start) {
-  for (std::size_t i = start; i < pass.text.size(); ++i) {
-    const Line& line = pass.text[i];
-    if (line.size() <= 1 || !mayChange(line)) continue;
-    LineCursor c(line);
-    while (true) {
-      c.skipSpaces();
-      if (c.atEnd()) break;
-      std::size_t length = c.wordLength();
-      if (length == 1) {
-        c.advance(1);
-      } else {
-        separateWord(c, length);
-      }
-      c.advance(1);  // the next word is read one position after the word
+void separateKeywords(TextBuffer& text, std::size_t i) {
+  const Line& line = text[i];
+  if (line.size() <= 1 || !mayChange(line)) return;
+  LineCursor c(line);
+  while (true) {
+    c.skipSpaces();
+    if (c.atEnd()) break;
+    std::size_t length = c.wordLength();
+    if (length == 1) {
+      c.advance(1);
+    } else {
+      separateWord(c, length);
     }
-    pass.text.set(i, c.finish());
+    c.advance(1);  // the next word is read one position after the word
   }
+  text.set(i, c.finish());
+}
+
+void diagn31(Pass& pass, std::size_t start) {
+  for (std::size_t i = start; i < pass.text.size(); ++i) separateKeywords(pass.text, i);
 }
 
 void diagn32(Pass& pass, std::size_t nameLine) {

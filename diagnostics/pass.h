@@ -153,11 +153,16 @@ void diagn12(Pass& pass, std::size_t line, const Line& name);
 
 // diagn31: keyword separation of every line from `start` on.
 void diagn31(Pass& pass, std::size_t start);
+// The keyword separation of line `i`.
+void separateKeywords(TextBuffer& text, std::size_t i);
 // diagn32: the keyword counts of the rule whose NAME line is `nameLine`.
 void diagn32(Pass& pass, std::size_t nameLine);
 
 // diagn34: formula layout of the whole text (spaces before "=", formulas as one word).
 void diagn34(Pass& pass, std::size_t start);
+// The formula layout of line `i`: spaces before "=" (not on the first line), then each formula as
+// one word.
+void formulaLayout(TextBuffer& text, std::size_t i);
 // diagn33: the content checks of the rule whose NAME line is `nameLine`: diagn35, the
 // certainty-factor pass, diagn331, diagn332.
 void diagn33(Pass& pass, std::size_t nameLine);
