@@ -57,19 +57,10 @@ struct RunSetup {
   AnswersHost host;
 };
 
-// One repetition of an operation: `prepare` (if any) runs untimed before it, `timed` is timed.
-struct Repetition {
-  template <typename Timed>
-  Repetition(Timed t) : timed(std::move(t)) {}  // NOLINT: an operation without preparation
-  Repetition(std::function<void()> t, std::function<void()> p)
-      : timed(std::move(t)), prepare(std::move(p)) {}
-  std::function<void()> timed;
-  std::function<void()> prepare;
-};
-
+// One operation: `make` prepares it (untimed) and returns what one timed repetition does.
 struct Operation {
   const char* name;
-  std::function<Repetition(const GeneratedKb&, const std::string& file)> make;
+  std::function<std::function<void()>(const GeneratedKb&, const std::string& file)> make;
 };
 
 std::size_t sink = 0;
@@ -125,20 +116,13 @@ std::vector<Operation> operations() {
          };
        }},
       {"diagnostics",
-       [](const GeneratedKb& kb, const std::string&) -> Repetition {
-         // The diagnostics take the workspace's lines; a fresh copy for each repetition is made,
-         // and the last one's workspace dropped, before the clock starts.
-         auto ws = std::make_shared<std::unique_ptr<Workspace>>();
-         return Repetition(
-             [ws] {
-               diagn(**ws);
-               sink += (*ws)->report.size();
-             },
-             [ws, &kb] {
-               ws->reset();
-               *ws = std::make_unique<Workspace>();
-               (*ws)->lines = kb.lines;
-             });
+       [](const GeneratedKb& kb, const std::string&) {
+         return [&kb] {
+           Workspace ws;
+           ws.lines = kb.lines;
+           diagn(ws);
+           sink += ws.report.size();
+         };
        }},
       {"one pass",
        [](const GeneratedKb& kb, const std::string&) {
@@ -186,14 +170,13 @@ Figure measure(const Operation& op, int rules) {
     std::string file = "/tmp/veksa-scaling-" + std::to_string(getpid()) + ".vks";
     std::string error;
     if (!saveKnowledgeBase(file, kb.lines, error)) std::abort();
-    Repetition repetition = op.make(kb, file);
+    std::function<void()> timed = op.make(kb, file);
     // At least three times and for at least 200 ms of processor time: the median.
     std::vector<double> ms;
     double total = 0;
     while (ms.size() < 3 || (total < 200 && ms.size() < 2000)) {
-      if (repetition.prepare) repetition.prepare();
       const double start = cpuMs();
-      repetition.timed();
+      timed();
       ms.push_back(cpuMs() - start);
       total += ms.back();
     }

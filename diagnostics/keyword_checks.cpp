@@ -1,5 +1,7 @@
 // Rule keyword structure checks: keyword separation and the keyword counts of a rule.
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "diagnostics/line_cursor.h"
 #include "diagnostics/pass.h"
@@ -44,6 +46,15 @@ void separateWord(LineCursor& c, std::size_t length) {
 // (it begins the word and ends before the word does); a word that is a keyword gets neither. Most
 // lines hold no such word, and this look at them needs no copy.
 bool mayChange(std::u16string_view line) {
+  // A keyword begins with one of the letters I, O, A, N, E, C, T; most lines hold none of them.
+  constexpr std::uint32_t kFirstLetters = 1u << ('I' - 'A') | 1u << ('O' - 'A') | 1u << 0 |
+                                          1u << ('N' - 'A') | 1u << ('E' - 'A') |
+                                          1u << ('C' - 'A') | 1u << ('T' - 'A');
+  auto beginsKeyword = [](char16_t c) {
+    const unsigned k = static_cast<unsigned>(c) - u'A';
+    return k < 26 && ((kFirstLetters >> k) & 1) != 0;
+  };
+  if (std::none_of(line.begin(), line.end(), beginsKeyword)) return false;
   std::size_t i = 0;
   const std::size_t n = line.size();
   while (true) {
@@ -53,8 +64,10 @@ bool mayChange(std::u16string_view line) {
     while (i + length < n && line[i + length] != u' ' && line[i + length] != u']') ++length;
     if (length > 1) {
       const std::u16string_view word = line.substr(i, length);
-      for (std::u16string_view k : kSeparated) {
-        if (word != k && word.find(k) != std::u16string_view::npos) return true;
+      if (std::any_of(word.begin(), word.end(), beginsKeyword)) {
+        for (std::u16string_view k : kSeparated) {
+          if (word != k && word.find(k) != std::u16string_view::npos) return true;
+        }
       }
     }
     i += length + 1;  // the next word is read one position after the word
