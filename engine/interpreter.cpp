@@ -204,6 +204,8 @@ void Interpreter::branchFired(std::size_t line) {
 }
 
 void Interpreter::fireBranch(std::span<const BranchItem> items, long double conditionCertainty) {
+  // A conclusion list: its first conclusion here, the rest in spisgip; a formula list: every
+  // formula in spisgip.
   if (items.front().kind == BranchItem::Kind::FirstConclusion) {
     recordConclusion(items.front(), conditionCertainty);
     items = items.subspan(1);
@@ -305,7 +307,7 @@ bool Interpreter::caseBlock(Symbol parameter, std::size_t caseLine) {
       branchFired(current);
       std::span<const BranchItem> items = run_->branches.alternative(text, current);
       if (items.front().kind == BranchItem::Kind::FirstFormula) {
-        spisgip(items, 0);
+        fireBranch(items, 0);  // a formula list takes no certainty
         continue;
       }
       // The fact's certainty is the alternative's condition certainty.
