@@ -4,7 +4,9 @@
 // Here each conclusion (class, value) of the run's branch lists gets a small number in the order
 // the first pass meets it, and the last row of each is kept in an array by that number, so a pass
 // reads it nearly front to back. The array follows the table: when the table changed other than
-// through `appended` and `changed` (it was emptied between passes, or reordered), it is read again.
+// through `appended` and `changed` (it was emptied between passes, or reordered), it is read again,
+// every key in it numbered, and the table told to leave its own index until someone looks up a key:
+// the rows a pass appends are then not indexed one by one.
 #ifndef VEKSA_ENGINE_RESULT_ROWS_H_
 #define VEKSA_ENGINE_RESULT_ROWS_H_
 
