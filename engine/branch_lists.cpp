@@ -1,8 +1,6 @@
 // Branch lists read once per run.
 #include "engine/branch_lists.h"
 
-#include "engine/prefetch.h"
-
 namespace veksa {
 
 namespace {
@@ -58,10 +56,6 @@ std::span<const BranchItem> BranchLists::alternative(RunText& text, std::size_t 
     note = read(text, line, pos, first);
   }
   return at(note);
-}
-
-void BranchLists::prefetchAlternatives(std::size_t first, std::size_t count) const {
-  prefetch(alternatives_, first, count);
 }
 
 std::span<const BranchItem> BranchLists::at(std::uint32_t note) const {

@@ -48,9 +48,6 @@ class BranchLists {
   // The same for a CASE alternative: its line's first word is the fact's value, the second word
   // begins the branch. Kept by line.
   std::span<const BranchItem> alternative(RunText& text, std::size_t line);
-  // Asks for the notes of the alternatives on lines [first, first + count) to be brought into the
-  // caches.
-  void prefetchAlternatives(std::size_t first, std::size_t count) const;
 
  private:
   // Reads a branch into items_ and returns its note.

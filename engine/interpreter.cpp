@@ -5,7 +5,6 @@
 #include <deque>
 #include <utility>
 
-#include "engine/prefetch.h"
 #include "kb/number.h"
 #include "kb/scan.h"
 
@@ -54,13 +53,6 @@ const std::vector<RunCache::RuleStep>& RunCache::ruleSequence(const Lines& path)
   return sequence_;
 }
 
-void RunCache::prefetchRule(std::size_t nameLine) const {
-  constexpr std::size_t kLines = 8;  // most rules are shorter
-  text.prefetchLines(nameLine + 1, kLines);
-  prefetch(linePairs_, nameLine + 1, kLines);
-  branches.prefetchAlternatives(nameLine + 1, kLines);
-}
-
 bool RunCache::pairsOf(std::size_t line, std::span<Pair>& pairs) {
   constexpr std::uint32_t kUnread = ~std::uint32_t{0}, kEnd = ~std::uint32_t{0};
   if (linePairs_.empty()) linePairs_.assign(text.size(), {kUnread, 0});
@@ -102,11 +94,8 @@ PassResult Interpreter::Button15Click() {
     record_->clear();
     record_->recorded = true;
   }
-  // The records of the rule two steps on are asked for while this one executes.
-  constexpr std::size_t kAhead = 2;
   const std::vector<RunCache::RuleStep>& sequence = run_->ruleSequence(ws_.RulePath);
   for (std::size_t r = 0; r < sequence.size(); ++r) {
-    if (r + kAhead < sequence.size()) run_->prefetchRule(sequence[r + kAhead].nameLine);
     const auto [e, nameLine, name] = sequence[r];
     const Line& entry = ws_.RulePath[e];
     if (ws_.TraceMode && entry != ws_.traceRule) continue;

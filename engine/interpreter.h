@@ -40,9 +40,6 @@ class RunCache {
     Symbol name;
   };
   const std::vector<RuleStep>& ruleSequence(const Lines& path);
-  // Asks for what a pass reads of the rule whose "NAME" line is `nameLine` to be brought into the
-  // caches (see prefetch.h).
-  void prefetchRule(std::size_t nameLine) const;
 
   // The pairs of words w1 w2 a line of a rule is read as from its start (w1, w2, then one
   // character passed over), keeping only those whose w1 is IF, THEN, ELSE or CASE: a rule acts on

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "engine/prefetch.h"
 #include "kb/number.h"
 #include "kb/scan.h"
 
@@ -157,10 +156,6 @@ Symbol RunText::read(std::size_t line, std::size_t& pos) {
   Symbol w = kSymEmpty;
   if (!next(line, pos, w)) pos = lineInfo_[line].length + 1;
   return w;
-}
-
-void RunText::prefetchLines(std::size_t first, std::size_t count) const {
-  prefetch(lineInfo_, first, count);
 }
 
 std::span<const std::uint32_t> RunText::rules(Symbol name) const {

@@ -48,9 +48,6 @@ class RunText {
   // readWord: the next word, or the empty word with `pos` just past the end of the line.
   Symbol read(std::size_t line, std::size_t& pos);
 
-  // Asks for the records of lines [first, first + count) to be brought into the caches.
-  void prefetchLines(std::size_t first, std::size_t count) const;
-
   // The "NAME" lines of the rules called `name`, in text order.
   std::span<const std::uint32_t> rules(Symbol name) const;
 

@@ -149,11 +149,12 @@ void Table::swapRows(std::size_t a, std::size_t b) {
 
 std::uint64_t Table::keyOf(std::size_t r) const {
   // A number cell keeps its value where a word cell keeps its words: as a key it is no word.
-  auto word = [](const Cell& c) -> std::uint64_t {
-    return c.kind == Cell::Kind::Number ? kSymEmpty : c.a;
-  };
-  const std::uint64_t key = word(at(r, 0));
-  return keyColumns_ > 1 ? key << 32 | word(at(r, 1)) : key << 32;
+  auto word = [](const Cell& c) { return c.kind == Cell::Kind::Number ? kSymEmpty : c.a; };
+  return keyFor(word(at(r, 0)), keyColumns_ > 1 ? word(at(r, 1)) : kSymEmpty);
+}
+
+std::uint64_t Table::keyFor(Symbol k0, Symbol k1) const {
+  return key(k0, keyColumns_ > 1 ? k1 : kSymEmpty);
 }
 
 void Table::index(std::size_t r) const {
@@ -196,8 +197,7 @@ RowRange Table::find(Symbol k0, Symbol k1) const {
   if (keyColumns_ == 0 || k0 == kNoSymbol || k1 == kNoSymbol) return {};
   if (!indexValid_) rebuildIndex();
   if (slots_.empty()) return {};
-  const std::uint64_t key =
-      keyColumns_ > 1 ? std::uint64_t{k0} << 32 | k1 : std::uint64_t{k0} << 32;
+  const std::uint64_t key = keyFor(k0, k1);
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = slotOf(key, mask);; i = (i + 1) & mask) {
     const Slot& s = slots_[i];

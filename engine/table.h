@@ -145,6 +145,8 @@ class Table {
     std::uint64_t key;
     std::uint32_t first, last, count;
   };
+  // The key of the words k0 and k1 in this table (k1 counts only with two key columns).
+  std::uint64_t keyFor(Symbol k0, Symbol k1) const;
   void index(std::size_t r) const;
   void rebuildIndex() const;
   void added();
