@@ -40,8 +40,8 @@ void separateWord(LineCursor& c, std::size_t length) {
   c.advance(1);  // the last character of the word
 }
 
-// True when the separation may change the line: some word it walks (as separateWord and diagn31
-// walk them) holds a keyword other than as the whole word. A keyword inside a word always gets a
+// True when the separation may change the line: some word it walks (as separateKeywords walks
+// them) holds a keyword other than as the whole word. A keyword inside a word always gets a
 // space before it (it does not begin the word, so a character of the word precedes it) or after it
 // (it begins the word and ends before the word does); a word that is a keyword gets neither. Most
 // lines hold no such word, and this look at them needs no copy.

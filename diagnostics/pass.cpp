@@ -121,11 +121,9 @@ DeclarationIndex::Values::Values(std::vector<Line> values) : values_(std::move(v
   values_.erase(std::unique(values_.begin(), values_.end()), values_.end());
 }
 
-std::size_t DeclarationIndex::Values::count(std::u16string_view value) const {
+bool DeclarationIndex::Values::contains(std::u16string_view value) const {
   return std::binary_search(values_.begin(), values_.end(), value,
-                            [](std::u16string_view a, std::u16string_view b) { return a < b; })
-             ? 1
-             : 0;
+                            [](std::u16string_view a, std::u16string_view b) { return a < b; });
 }
 
 const DeclarationIndex::Values* DeclarationIndex::valuesOf(

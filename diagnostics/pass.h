@@ -28,7 +28,7 @@ class DeclarationIndex {
   class Values {
    public:
     explicit Values(std::vector<Line> values);
-    std::size_t count(std::u16string_view value) const;
+    bool contains(std::u16string_view value) const;
 
    private:
     std::vector<Line> values_;

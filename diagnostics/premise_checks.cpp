@@ -58,7 +58,7 @@ void diagn333(Pass& pass, std::size_t line, std::size_t pos) {
   if (isAndOr(v)) pass.say(kTwoWords);
   if (!x.empty() && !isAndOr(x)) pass.say(kTwoWords);
   if (const auto* values = pass.declarations.parameter(p)) {
-    if (values->count(v) == 0) {
+    if (!values->contains(v)) {
       pass.say(u"Значение " + v + u" параметра " + p + u" необъявлено");
     }
   } else {
@@ -93,7 +93,7 @@ std::optional<std::size_t> diagn334(Pass& pass, std::size_t line, std::size_t po
       return std::nullopt;
     }
     if (const auto* values = pass.declarations.hypothesis(k)) {
-      if (values->count(v) == 0) {
+      if (!values->contains(v)) {
         pass.say(u"Значение " + v + u" гипотезы " + k + u" необъявлено");
       }
     } else {
