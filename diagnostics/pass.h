@@ -6,75 +6,16 @@
 
 #include <cstddef>
 #include <optional>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "diagnostics/declaration_index.h"
 #include "diagnostics/text_buffer.h"
 #include "engine/workspace.h"
 #include "kb/declarations.h"
 #include "kb/text.h"
 
 namespace veksa {
-
-// The declared values of a name, as the premise, conclusion and CASE checks look them up. The
-// checks search the declarations from the top for every premise and conclusion; this index holds
-// what those searches find, built once and built again only when the text changed where the
-// searches looked (or a header could have appeared where they found none).
-class DeclarationIndex {
- public:
-  // The values of a declaration line, each once, sorted so that a check looks one up without
-  // hashing it.
-  class Values {
-   public:
-    explicit Values(std::vector<Line> values);
-    bool contains(std::u16string_view value) const;
-
-   private:
-    std::vector<Line> values_;
-  };
-  // For the CASE check: how many declaration lines the name has and, for every value, the 1-based
-  // number of the first of those lines that declares it.
-  struct CaseDeclarations {
-    std::size_t lines = 0;
-    std::unordered_map<Line, std::size_t> firstLineOf;
-  };
-
-  explicit DeclarationIndex(TextBuffer& text) : text_(text) { text.addWatch(&watch_); }
-
-  // The values of the first line whose first word is the name, between the line "ГИПОТЕЗЫ:" and
-  // the first line whose first word is "ПЕРЕМЕННЫЕ:", "ПАРАМЕТРЫ:", "NAME" or "РАЗДЕЛ"; nullptr
-  // when there is none.
-  const Values* hypothesis(const Line& name);
-  // The same between the line "ПАРАМЕТРЫ:" and the first line whose first word is "ПЕРЕМЕННЫЕ:",
-  // "NAME" or "РАЗДЕЛ".
-  const Values* parameter(const Line& name);
-  // The declaration lines of the name from the second line of the text up to the first line whose
-  // first word is "ПЕРЕМЕННЫЕ:", "NAME" or "РАЗДЕЛ".
-  const CaseDeclarations& caseParameter(const Line& name);
-
-  // The values of a declaration line: every word after the first, without one leading "{" and
-  // one trailing "," or "}".
-  static std::vector<Line> lineValues(const Line& line);
-
- private:
-  void ensure();
-  // A name's first declaration line in a stretch, with that line's values once a check asked.
-  struct Declared {
-    std::size_t line;
-    std::optional<Values> values;
-  };
-  const Values* valuesOf(std::unordered_map<Line, Declared>& first, const Line& name);
-
-  TextBuffer& text_;
-  TextBuffer::Watch watch_;
-  bool built_ = false;
-  std::size_t contentEnd_ = 0;
-  unsigned absent_ = 0;
-  std::unordered_map<Line, Declared> hypothesisLine_, parameterLine_;
-  std::unordered_map<Line, std::vector<std::size_t>> caseLines_;
-  std::unordered_map<Line, CaseDeclarations> cases_;
-};
 
 // The refresh of the declaration lists that the rule check repeats for every rule, done again
 // only when the text changed where the refresh looked.

@@ -57,7 +57,7 @@ void diagn333(Pass& pass, std::size_t line, std::size_t pos) {
   if (isAndOr(p)) pass.say(kTwoWords);
   if (isAndOr(v)) pass.say(kTwoWords);
   if (!x.empty() && !isAndOr(x)) pass.say(kTwoWords);
-  if (const auto* values = pass.declarations.parameter(p)) {
+  if (const auto values = pass.declarations.parameter(p)) {
     if (!values->contains(v)) {
       pass.say(u"Значение " + v + u" параметра " + p + u" необъявлено");
     }
@@ -92,7 +92,7 @@ std::optional<std::size_t> diagn334(Pass& pass, std::size_t line, std::size_t po
       pass.say(u"Третья лексема - это коэффициент уверенности (в скобках-[])");
       return std::nullopt;
     }
-    if (const auto* values = pass.declarations.hypothesis(k)) {
+    if (const auto values = pass.declarations.hypothesis(k)) {
       if (!values->contains(v)) {
         pass.say(u"Значение " + v + u" гипотезы " + k + u" необъявлено");
       }
@@ -154,12 +154,11 @@ void diagn335(Pass& pass, std::size_t line, std::size_t pos) {
     const std::size_t next = end ? *end + 1 : j + 1;
     // The case value against the CASE parameter's own declarations: one message for every
     // declaration line of P up to which the value has not been declared.
-    const auto& declared = pass.declarations.caseParameter(p);
-    if (declared.lines == 0) {
+    const auto declared = pass.declarations.caseParameter(p);
+    if (declared.lines() == 0) {
       pass.say(u"Параметр " + p + u" необъявлен");
     } else {
-      auto it = declared.firstLineOf.find(w);
-      std::size_t missing = it == declared.firstLineOf.end() ? declared.lines : it->second - 1;
+      const std::size_t missing = declared.linesWithout(w);
       for (std::size_t m = 0; m < missing; ++m) {
         pass.say(u"Значение " + w + u" параметра " + p + u" необъявлено");
       }

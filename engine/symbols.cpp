@@ -61,15 +61,17 @@ std::size_t Symbols::probe(std::u16string_view text, std::uint64_t hash) const {
 
 Symbol Symbols::find(std::u16string_view text) const { return slots_[probe(text, hashText(text))]; }
 
+// The blocks are not cleared when allocated: a character is only read after it was written, and
+// the diagnostics build a symbol table again whenever the declarations they index change.
 const char16_t* Symbols::store(std::u16string_view text) {
   if (text.size() > blockFree_) {
     if (text.size() >= kBlockSize / 4) {
       // A long word has a block of its own; the current block stays in use.
-      blocks_.push_back(std::make_unique<char16_t[]>(text.size() + 1));
+      blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(text.size()));
       std::memcpy(blocks_.back().get(), text.data(), text.size() * sizeof(char16_t));
       return blocks_.back().get();
     }
-    blocks_.push_back(std::make_unique<char16_t[]>(kBlockSize));
+    blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(kBlockSize));
     blockNext_ = blocks_.back().get();
     blockFree_ = kBlockSize;
   }
