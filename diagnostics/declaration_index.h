@@ -5,7 +5,7 @@
 //
 // A large text does not fit the processor's caches, and every rule of it looks names up while the
 // checks stream through its lines; so the index keeps names and values as symbols in flat arrays
-// (a few kilobytes per thousand declarations) rather than in hash-map nodes and strings spread
+// (about a hundred bytes a declaration, all told) rather than in hash-map nodes and strings spread
 // over the heap, and a look-up touches a handful of cache lines that stay warm.
 #ifndef VEKSA_DIAGNOSTICS_DECLARATION_INDEX_H_
 #define VEKSA_DIAGNOSTICS_DECLARATION_INDEX_H_
