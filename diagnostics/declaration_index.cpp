@@ -4,18 +4,14 @@
 #include <algorithm>
 
 #include "diagnostics/pass.h"
+#include "kb/declarations.h"
 #include "kb/keywords.h"
 
 namespace veksa {
 
 namespace {
 
-bool endsHypotheses(std::u16string_view w) {
-  return w == kVariablesHeader || w == kParametersHeader || w == kName || w == kSectionWord;
-}
-bool endsParameters(std::u16string_view w) {
-  return w == kVariablesHeader || w == kName || w == kSectionWord;
-}
+bool endsHypotheses(std::u16string_view w) { return endsParameters(w) || w == kParametersHeader; }
 
 }  // namespace
 

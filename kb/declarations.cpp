@@ -148,11 +148,11 @@ std::size_t addStretchValues(RefreshReader& r, std::vector<MenuEntry>& menu, std
   return i;
 }
 
-bool endsParameters(const Line& w) {
-  return w == kSectionWord || w == kName || w == kVariablesHeader;
-}
-
 }  // namespace
+
+bool endsParameters(std::u16string_view firstWord) {
+  return firstWord == kSectionWord || firstWord == kName || firstWord == kVariablesHeader;
+}
 
 bool listLess(std::u16string_view a, std::u16string_view b) {
   std::size_t n = std::min(a.size(), b.size());

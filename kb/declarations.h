@@ -96,6 +96,8 @@ enum HeadKeyword : unsigned {
 };
 // The bit of a word (0 for any other word).
 unsigned headKeywordBit(std::u16string_view word);
+// A line's first word that ends the parameter declarations: "РАЗДЕЛ", "NAME" or "ПЕРЕМЕННЫЕ:".
+bool endsParameters(std::u16string_view firstWord);
 
 // What a refresh depended on, for callers that cache its outcome while the text changes: the
 // lines before `contentEnd` (their text and their number), and the absence of any line whose
